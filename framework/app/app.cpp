@@ -1,0 +1,62 @@
+// c_App and the ko_app_* module functions.
+#include "framework/app/app.h"
+
+#include "runtime/errors.h"
+
+GlobalRef<c_App> ko_app__app;
+GlobalRef<c_GameDelegate> ko_app__delegate;
+KoGame* ko_app__game = nullptr;
+int ko_app__updateRate = 0;
+int ko_app__devWidth = 0, ko_app__devHeight = 0;
+
+void ko_app__InitGlobals() {
+  ko_app__app = nullptr;
+  ko_app__delegate = nullptr;
+  ko_app__game = KoGame::_game;
+  ko_app__updateRate = 0;
+  ko_app__devWidth = ko_app__devHeight = 0;
+}
+
+c_App* c_App::m_new() {
+  if (ko_app__app) koError(String("App has already been created"));
+  ko_app__app = this;
+  ko_app__delegate = (new c_GameDelegate)->m_new();
+  ko_app__game->SetDelegate(ko_app__delegate);
+  return this;
+}
+
+int c_App::p_OnClose() { return ko_app_EndApp(); }
+int c_App::p_OnBack() { return ko_app_EndApp(); }
+
+int ko_app_SetUpdateRate(int hertz) {
+  ko_app__updateRate = hertz;
+  ko_app__game->SetUpdateRate(hertz);
+  return 0;
+}
+
+int ko_app_UpdateRate() { return ko_app__updateRate; }
+int ko_app_Millisecs() { return ko_app__game->Millisecs(); }
+int ko_app_DeviceWidth() { return ko_app__devWidth; }
+int ko_app_DeviceHeight() { return ko_app__devHeight; }
+String ko_app_LoadState() { return ko_app__game->LoadState(); }
+String ko_app_LoadString(String path) { return ko_app__game->LoadString(path); }
+
+int ko_app_SaveState(String state) {
+  ko_app__game->SaveState(state);
+  return 0;
+}
+
+// The runtime treats an empty error as a request to exit: status 0.
+int ko_app_EndApp() {
+  koError(String());
+}
+
+int ko_app_ValidateDeviceWindow(bool) {
+  int width = ko_app__game->GetDeviceWidth();
+  int height = ko_app__game->GetDeviceHeight();
+  if (width != ko_app__devWidth || height != ko_app__devHeight) {
+    ko_app__devWidth = width;
+    ko_app__devHeight = height;
+  }
+  return 0;
+}

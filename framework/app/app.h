@@ -1,0 +1,61 @@
+// The application lifecycle: c_App, the base of the program's application, and c_GameDelegate, the
+// framework's receiver of every host event; the ko_app_* functions give the application the host's services.
+//
+// Invariants: exactly one application exists (a second is the fatal error "App has already been created");
+// the delegate creates the devices once, in StartGame, before the application's p_OnCreate; each update is
+// bracketed by the input device's begin and end, each render by the renderer's begin and end. Main thread.
+#pragma once
+
+#include "host/game.h"
+#include "runtime/object.h"
+
+class c_App : public Object {
+ public:
+  c_App* m_new();
+  virtual int p_OnCreate() { return 0; }
+  virtual int p_OnSuspend() { return 0; }
+  virtual int p_OnResume() { return 0; }
+  virtual int p_OnUpdate() { return 0; }
+  virtual int p_OnRender() { return 0; }
+  virtual int p_OnResize() { return 0; }   // not called by this framework
+  virtual int p_OnLoading() { return 0; }  // not called by this framework
+  int p_OnClose();
+  int p_OnBack();
+};
+
+class c_DisplayMode;
+
+class c_GameDelegate : public KoGameDelegate {
+ public:
+  c_GameDelegate* m_new() { return this; }
+  void StartGame() override;
+  void SuspendGame() override;
+  void ResumeGame() override;
+  void UpdateGame() override;
+  void RenderGame() override;
+  void KeyEvent(int event, int data) override;
+  void MouseEvent(int event, int data, float x, float y) override;
+  void TouchEvent(int event, int data, float x, float y) override;
+  void MotionEvent(int event, int data, float x, float y, float z) override;
+  void DiscardGraphics() override;
+  void mark() override;
+};
+
+extern GlobalRef<c_App> ko_app__app;
+extern GlobalRef<c_GameDelegate> ko_app__delegate;
+extern KoGame* ko_app__game;
+extern int ko_app__updateRate;
+extern int ko_app__devWidth, ko_app__devHeight;  // device pixels, as seen at the last validation
+
+void ko_app__InitGlobals();
+
+int ko_app_SetUpdateRate(int hertz);
+int ko_app_UpdateRate();
+int ko_app_Millisecs();
+int ko_app_DeviceWidth();
+int ko_app_DeviceHeight();
+String ko_app_LoadState();
+int ko_app_SaveState(String state);
+String ko_app_LoadString(String path);
+int ko_app_EndApp();
+int ko_app_ValidateDeviceWindow(bool notifyApp);

@@ -1,0 +1,93 @@
+// KoGame's files: opening mapped paths, whole-file loads, the saved-state file and the local date.
+//
+// Saved state: the state string's UTF-8 bytes, nothing else, in "./.tarsilstate" (the working directory).
+// Saving writes a temporary file beside it, flushes it to disk and renames it over the old file, so a crash
+// or a full disk in the middle of a save leaves the previous state whole. May run on worker threads:
+// OpenFile and LoadData (they share only the path cache, filled on the main thread at start-up, and the
+// collector's atomic external-bytes counter).
+#include <unistd.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <string>
+
+#include "host/game.h"
+#include "runtime/utf8.h"
+
+namespace {
+
+constexpr const char* kStateFile = "./.tarsilstate";
+constexpr const char* kStateTempFile = "./.tarsilstate.new";
+
+std::string utf8(const String& text) {
+  std::string bytes;
+  AppendUtf8(text, bytes);
+  return bytes;
+}
+
+// Writes all bytes and makes them durable; false on any short write or failed flush.
+bool write_durably(std::FILE* file, const std::string& bytes) {
+  if (std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) return false;
+  if (std::fflush(file) != 0) return false;
+  return fsync(fileno(file)) == 0;
+}
+
+}  // namespace
+
+std::FILE* KoGame::OpenFile(String path, String mode) {
+  String mapped = PathToFilePath(path);
+  if (mapped.Length() == 0) return nullptr;
+  return std::fopen(utf8(mapped).c_str(), utf8(mode).c_str());
+}
+
+String KoGame::LoadString(String path) {
+  std::FILE* file = OpenFile(path, String("rb"));
+  if (!file) return String();
+  String text = String::Load(file);
+  std::fclose(file);
+  return text;
+}
+
+unsigned char* KoGame::LoadData(String path, int* length) {
+  std::FILE* file = OpenFile(path, String("rb"));
+  if (!file) return nullptr;
+  std::string bytes;
+  char block[4096];
+  for (std::size_t got; (got = std::fread(block, 1, sizeof block, file)) > 0;) bytes.append(block, got);
+  std::fclose(file);
+  auto* data = static_cast<unsigned char*>(std::malloc(bytes.size() ? bytes.size() : 1));
+  if (!data) return nullptr;
+  std::copy(bytes.begin(), bytes.end(), data);
+  *length = static_cast<int>(bytes.size());
+  gc_ext_malloced(*length);
+  return data;
+}
+
+int KoGame::SaveState(String state) {
+  std::string bytes = utf8(state);
+  std::FILE* file = std::fopen(kStateTempFile, "wb");
+  if (!file) return -1;
+  bool written = write_durably(file, bytes);
+  if (std::fclose(file) != 0) written = false;
+  if (!written) {
+    std::remove(kStateTempFile);
+    return -2;
+  }
+  if (std::rename(kStateTempFile, kStateFile) != 0) {
+    std::remove(kStateTempFile);
+    return -1;
+  }
+  return 0;
+}
+
+String KoGame::LoadState() { return LoadString(String(kStateFile)); }
+
+void KoGame::GetDate(Array<int> date) {
+  int n = date.Length();
+  if (n < 1) return;
+  std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  int fields[7] = {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec, 0};
+  for (int i = 0; i < n && i < 7; ++i) date[i] = fields[i];
+}

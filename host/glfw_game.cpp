@@ -1,0 +1,80 @@
+// KoGlfwGame's clock, update schedule and frame loop.
+#include "host/glfw_game.h"
+
+#include "host/glfw2.h"
+
+using namespace glfw2;
+
+KoGlfwGame* KoGlfwGame::_glfwGame = nullptr;
+
+KoGlfwGame::KoGlfwGame() { _glfwGame = this; }
+
+KoGlfwGame::~KoGlfwGame() {
+  if (_glfwGame == this) _glfwGame = nullptr;
+}
+
+void KoGlfwGame::SetUpdateRate(int hertz) {
+  KoGame::SetUpdateRate(hertz);
+  if (hertz) _updatePeriod = 1.0 / hertz;  // a rate of 0 keeps the old period
+  _nextUpdate = 0;
+}
+
+int KoGlfwGame::Millisecs() { return static_cast<int>(glfwGetTime() * 1000); }
+
+void KoGlfwGame::UpdateEvents() {
+  if (_suspended) {
+    glfwWaitEvents();
+  } else {
+    glfwPollEvents();
+  }
+  // Losing focus and being iconified are treated alike. Both transitions restart the update schedule, so no
+  // burst of catch-up updates follows a resume.
+  if (glfwGetWindowParam(GLFW_ACTIVE)) {
+    if (_suspended) {
+      ResumeGame();
+      _nextUpdate = 0;
+    }
+  } else if (!_suspended) {
+    SuspendGame();
+    _nextUpdate = 0;
+  }
+}
+
+void KoGlfwGame::Run() {
+  SetGlfwWindow(640, 480, 8, 8, 8, 0, 0, 0, false);
+  StartGame();
+  while (glfwGetWindowParam(GLFW_OPENED)) {
+    RenderGame();
+    glfwSwapBuffers();
+    if (_nextUpdate != 0) {
+      double delay = _nextUpdate - glfwGetTime();
+      if (delay > 0) glfwSleep(delay);
+    }
+    UpdateEvents();
+    if (_suspended) continue;  // render again, then wait for the next event
+    if (_updateRate == 0) {    // one update per frame, paced by the buffer swap
+      UpdateGame();
+      continue;
+    }
+    if (_nextUpdate == 0) _nextUpdate = glfwGetTime();
+    RunDueUpdates();
+  }
+}
+
+// Up to four updates per frame; a backlog beyond that is dropped, so a slow frame slows the game down rather
+// than sending it into a spiral of ever longer catch-ups.
+void KoGlfwGame::RunDueUpdates() {
+  for (int i = 0; i < 4; ++i) {
+    UpdateGame();
+    if (_nextUpdate == 0) return;  // the update changed the rate: the new schedule starts next pass
+    _nextUpdate += _updatePeriod;
+    if (_nextUpdate > glfwGetTime()) return;
+  }
+  _nextUpdate = 0;
+}
+
+int KoGlfwGame::OnWindowClose() {
+  _glfwGame->KeyEvent(c_KoGameEvent::KeyDown, 432);
+  _glfwGame->KeyEvent(c_KoGameEvent::KeyUp, 432);
+  return 0;  // closing is the application's decision
+}

@@ -1,0 +1,79 @@
+// KoGlfwGame: the desktop host on our GLFW 2 interface, and KoTarsilGame, which adds the program's entry.
+//
+// Owns the one window and the frame loop (Run): one render per pass, a sleep until the next update is due,
+// the event pump, the focus check (losing focus suspends the game, regaining it resumes it), then at most four
+// fixed-rate updates, dropping any further backlog. Main thread only; GLFW callbacks run inside the event
+// pump and reach the game through the static _glfwGame.
+#pragma once
+
+#include "host/game.h"
+
+// Counts window openings; each opening is a new OpenGL context, so textures made under an older value are gone.
+extern int glfwGraphicsSeq;
+
+class KoGlfwGame : public KoGame {
+ public:
+  KoGlfwGame();
+  ~KoGlfwGame() override;
+
+  static KoGlfwGame* _glfwGame;
+
+  void SetUpdateRate(int hertz) override;
+  int Millisecs() override;
+  bool PollJoystick(int port, Array<float> joyx, Array<float> joyy, Array<float> joyz, Array<bool> buttons) override;
+  void OpenUrl(String url) override;
+  void SetMouseVisible(bool visible) override;
+  int GetDeviceWidth() override;
+  int GetDeviceHeight() override;
+  void SetDeviceWindow(int width, int height, int flags) override;
+  Array<KoDisplayMode*> GetDisplayModes() override;
+  KoDisplayMode* GetDesktopMode() override;
+  void SetSwapInterval(int interval) override;
+  String PathToFilePath(String path) override;
+
+  virtual void SetGlfwWindow(int width, int height, int red, int green, int blue, int alpha, int depth, int stencil,
+                             bool fullscreen);
+  virtual KoGlfwVideoMode* GetGlfwDesktopMode();
+  virtual Array<KoGlfwVideoMode*> GetGlfwVideoModes();
+  virtual void Run();
+
+  // The event pump with the focus check (one pass of Run's steps 3 and 4).
+  void UpdateEvents();
+
+  // Key translation tables: GLFW 2 key number -> framework key code (0: ignored), key code -> character.
+  static int TransKey(int glfwKey);
+  static int KeyToChar(int keyCode);
+
+  // The program directory from an executable's path: backslashes become "/", cut before the last "/".
+  static String ProgramDirectory(String executablePath);
+
+ protected:
+  static void OnKey(int key, int action);
+  static void OnChar(int character, int action);
+  static void OnMouseButton(int button, int action);
+  static void OnMousePos(int x, int y);
+  static int OnWindowClose();
+
+  void RunDueUpdates();
+  void ReleaseHeldKeys();
+  String BaseDir();
+
+  double _updatePeriod = 0;  // seconds per update
+  double _nextUpdate = 0;    // due time of the next update on the glfwGetTime clock; 0: not scheduled
+  String _baseDir;
+  String _internalDir;
+  int _swapInterval = 1;  // applied at every window opening; negative: leave the driver's default
+};
+
+class KoTarsilGame : public KoGlfwGame {
+ public:
+  static int Main(int argc, const char** argv);
+};
+
+// The command line passed to Main.
+extern int argc;
+extern const char** argv;
+
+// Defined by the program: initialise every module global, and create the application object.
+int koInit();
+int koMain();

@@ -1,0 +1,39 @@
+// KoTarsilGame::Main: the whole program body, from starting GLFW to the end of the frame loop.
+#include <clocale>
+#include <csignal>
+#include <cstdlib>
+
+#include "host/glfw2.h"
+#include "host/glfw_game.h"
+#include "runtime/errors.h"
+
+int argc = 0;
+const char** argv = nullptr;
+
+int KoTarsilGame::Main(int argumentCount, const char** arguments) {
+  if (!glfw2::glfwInit()) {
+    koPrint(String("glfwInit failed"));
+    std::exit(-1);
+  }
+  static KoTarsilGame game;  // sets KoGame::_game and KoGlfwGame::_glfwGame
+  argc = argumentCount;
+  argv = arguments;
+
+  std::signal(SIGSEGV, sighandler);
+  std::signal(SIGILL, sighandler);
+  std::signal(SIGFPE, sighandler);
+  if (!std::setlocale(LC_CTYPE, "en_US.UTF-8")) std::setlocale(LC_CTYPE, "");
+
+  gc_init1();
+  try {
+    koInit();
+    gc_init2();
+    koMain();
+  } catch (ThrowableObject* exception) {
+    glfw2::glfwTerminate();
+    game.Die(exception);
+  }
+  if (game.Delegate()) game.Run();
+  glfw2::glfwTerminate();
+  return 0;
+}

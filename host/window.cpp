@@ -1,0 +1,107 @@
+// The window: (re)opening it, its size, the screen's modes, swap interval and cursor.
+//
+// Every opening creates a new OpenGL context and increments glfwGraphicsSeq by exactly one, which tells the
+// device layer to upload its textures again. No window-size callback is installed: the framework notices size
+// changes by polling GetDeviceWidth / GetDeviceHeight.
+#include <cstdlib>
+
+#include "host/glfw2.h"
+#include "host/glfw_game.h"
+#include "runtime/errors.h"
+
+using namespace glfw2;
+
+int glfwGraphicsSeq = 0;
+
+namespace {
+constexpr int kMaxVideoModes = 1024;
+}
+
+void KoGlfwGame::SetGlfwWindow(int width, int height, int red, int green, int blue, int alpha, int depth, int stencil,
+                               bool fullscreen) {
+  ReleaseHeldKeys();  // keys held now would otherwise stay down in the input device across the change
+  GLFWvidmode desktop{};
+  glfwGetDesktopMode(&desktop);
+  glfwCloseWindow();
+  glfwOpenWindowHint(GLFW_REFRESH_RATE, 60);
+  glfwOpenWindowHint(GLFW_WINDOW_NO_RESIZE, 0);
+  if (!glfwOpenWindow(width, height, red, green, blue, alpha, depth, stencil,
+                      fullscreen ? GLFW_FULLSCREEN : GLFW_WINDOW)) {
+    // Without a window there is nothing to run: report it like a failed start.
+    koPrint(String("glfwOpenWindow failed"));
+    std::exit(-1);
+  }
+  ++glfwGraphicsSeq;
+  if (!fullscreen) {
+    glfwSetWindowPos((desktop.Width - width) / 2, (desktop.Height - height) / 2);
+    glfwSetWindowTitle("Velmoor Game");
+  }
+  if (_swapInterval >= 0) glfwSwapInterval(_swapInterval);
+  glfwEnable(GLFW_KEY_REPEAT);
+  glfwDisable(GLFW_AUTO_POLL_EVENTS);  // events arrive only through the loop's own pump
+  glfwSetKeyCallback(OnKey);
+  glfwSetCharCallback(OnChar);
+  glfwSetMouseButtonCallback(OnMouseButton);
+  glfwSetMousePosCallback(OnMousePos);
+  glfwSetWindowCloseCallback(OnWindowClose);
+}
+
+void KoGlfwGame::SetDeviceWindow(int width, int height, int flags) {
+  SetGlfwWindow(width, height, 8, 8, 8, 0, 0, 0, (flags & 1) != 0);
+}
+
+int KoGlfwGame::GetDeviceWidth() {
+  int width = 0, height = 0;
+  glfwGetWindowSize(&width, &height);
+  return width;
+}
+
+int KoGlfwGame::GetDeviceHeight() {
+  int width = 0, height = 0;
+  glfwGetWindowSize(&width, &height);
+  return height;
+}
+
+Array<KoGlfwVideoMode*> KoGlfwGame::GetGlfwVideoModes() {
+  static GLFWvidmode modes[kMaxVideoModes];
+  int count = glfwGetVideoModes(modes, kMaxVideoModes);
+  Array<KoGlfwVideoMode*> list(count);
+  for (int i = 0; i < count; ++i) {
+    const GLFWvidmode& m = modes[i];
+    list[i] = new KoGlfwVideoMode(m.Width, m.Height, m.RedBits, m.GreenBits, m.BlueBits);
+  }
+  return list;
+}
+
+KoGlfwVideoMode* KoGlfwGame::GetGlfwDesktopMode() {
+  GLFWvidmode m{};
+  glfwGetDesktopMode(&m);
+  return new KoGlfwVideoMode(m.Width, m.Height, m.RedBits, m.GreenBits, m.BlueBits);
+}
+
+Array<KoDisplayMode*> KoGlfwGame::GetDisplayModes() {
+  static GLFWvidmode modes[kMaxVideoModes];
+  int count = glfwGetVideoModes(modes, kMaxVideoModes);
+  Array<KoDisplayMode*> list(count);
+  for (int i = 0; i < count; ++i) list[i] = new KoDisplayMode(modes[i].Width, modes[i].Height);
+  return list;
+}
+
+KoDisplayMode* KoGlfwGame::GetDesktopMode() {
+  GLFWvidmode m{};
+  glfwGetDesktopMode(&m);
+  return new KoDisplayMode(m.Width, m.Height);
+}
+
+void KoGlfwGame::SetSwapInterval(int interval) {
+  _swapInterval = interval;
+  if (interval >= 0) glfwSwapInterval(interval);
+}
+
+void KoGlfwGame::SetMouseVisible(bool visible) {
+  if (visible) {
+    glfwEnable(GLFW_MOUSE_CURSOR);
+  } else {
+    glfwDisable(GLFW_MOUSE_CURSOR);
+  }
+}

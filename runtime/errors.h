@@ -1,0 +1,23 @@
+// Program output and the runtime's single way of stopping on an error.
+//
+// koPrint writes one UTF-8 line to standard output. koError("") ends the program normally (status 0); any
+// other message is a fatal stop: "Tarsil Runtime Error : " + message on standard output, then the debugger
+// hand-off on the standard streams (dbg_stop), which ends the process with status -1 unless a debugger tells
+// it otherwise. A fatal stop never resumes the program. Main thread only: the output buffers are not locked.
+#pragma once
+
+#include "runtime/string.h"
+
+int koPrint(const String& text);
+int koDebugLog(const String& text);
+[[noreturn]] void koError(const String& message);
+int koDebugStop();
+
+[[noreturn]] void dbg_error(const char* message);
+String dbg_stacktrace();
+void dbg_print(const String& text);
+void dbg_stop();
+void sighandler(int signal);
+
+extern const char* dbg_info;  // the current debug location; this program records none
+extern String dbg_exstack;    // stack trace of the last thrown error; always empty here

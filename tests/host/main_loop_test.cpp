@@ -1,0 +1,128 @@
+// The frame loop on a scripted clock: pacing, catch-up and dropped backlog, suspension, the entry guards.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "tests/host/host_test_support.h"
+
+using fake_glfw::state;
+
+namespace {
+
+class MainLoop : public ::testing::Test, public HostFixture {
+ protected:
+  // Runs the loop for `passes` event pumps, recording the number of updates after each pump.
+  std::vector<int> runPasses(int passes) {
+    std::vector<int> updatesPerPass;
+    int pump = 0;
+    state.onEvents = [&] {
+      if (pump > 0) updatesPerPass.push_back(countSinceMark());
+      mark = delegateLog.size();
+      if (++pump > passes) glfw2::glfwCloseWindow();
+      if (scripted) scripted(pump);
+    };
+    game.Run();
+    return updatesPerPass;
+  }
+  int countSinceMark() {
+    return static_cast<int>(std::count(delegateLog.begin() + static_cast<long>(mark), delegateLog.end(), "update"));
+  }
+  size_t mark = 0;
+  std::function<void(int pump)> scripted;
+};
+
+TEST_F(MainLoop, ASlowRenderRunsFourUpdatesThenDropsTheBacklog) {
+  game.SetUpdateRate(60);
+  delegate->onRender = [] { state.now += 0.1; };
+  // The first pass schedules from the current time; then 100 ms of backlog is 6 updates: 4 run, 2 are dropped,
+  // and the next pass schedules afresh.
+  EXPECT_EQ(runPasses(4), (std::vector<int>{1, 4, 1, 4}));
+  EXPECT_TRUE(fake_glfw::calls_starting("glfwSleep").empty());
+}
+
+TEST_F(MainLoop, ChangingTheRateInsideAnUpdateEndsTheCatchUp) {
+  game.SetUpdateRate(60);
+  delegate->onRender = [] { state.now += 0.1; };
+  int updates = 0;
+  delegate->onUpdate = [&] {
+    if (++updates == 2) game.SetUpdateRate(60);
+  };
+  EXPECT_EQ(runPasses(4), (std::vector<int>{1, 1, 1, 4}));
+}
+
+TEST_F(MainLoop, RateZeroRunsOneUpdatePerFrameWithoutSleeping) {
+  game.SetUpdateRate(60);
+  game.SetUpdateRate(0);
+  delegate->onRender = [] { state.now += 0.1; };
+  EXPECT_EQ(runPasses(3), (std::vector<int>{1, 1, 1}));
+  EXPECT_TRUE(fake_glfw::calls_starting("glfwSleep").empty());
+}
+
+TEST_F(MainLoop, AFastRenderSleepsUntilTheNextUpdateIsDue) {
+  game.SetUpdateRate(50);
+  state.now = 10;
+  EXPECT_EQ(runPasses(5), (std::vector<int>{1, 1, 1, 1, 1}));
+  EXPECT_EQ(fake_glfw::calls_starting("glfwSleep").size(), 5u);
+  EXPECT_NEAR(state.now, 10.1, 1e-9) << "five sleeps of one 50 Hz period";
+}
+
+TEST_F(MainLoop, LosingFocusSuspendsAndRegainingItResumesWithAnUpdateDueAtOnce) {
+  game.SetUpdateRate(60);
+  scripted = [](int pump) {
+    if (pump == 2) state.active = false;
+    if (pump == 5) state.active = true;
+  };
+  runPasses(6);
+  std::vector<std::string> expected = {"start",  "render", "update", "render",  "suspend", "render", "render",
+                                       "render", "resume", "update", "render", "update"};
+  expected.resize(std::min(expected.size(), delegateLog.size()));
+  std::vector<std::string> seen(delegateLog.begin(), delegateLog.begin() + static_cast<long>(expected.size()));
+  EXPECT_EQ(seen, expected);
+  EXPECT_EQ(fake_glfw::calls_starting("glfwWaitEvents").size(), 3u) << "the loop blocks while suspended";
+}
+
+TEST_F(MainLoop, TheCloseButtonSendsKey432AndTheWindowStaysOpen) {
+  game.SetUpdateRate(60);
+  scripted = [](int pump) {
+    if (pump == 1) fake_glfw::request_close();
+  };
+  runPasses(2);
+  EXPECT_EQ(HostFixture::logOf({"key 1 432", "key 2 432"}), (std::vector<std::string>{"key 1 432", "key 2 432"}));
+  EXPECT_EQ(fake_glfw::calls_starting("glfwCloseWindow").size(), 2u) << "one before opening, one by the test";
+}
+
+TEST_F(MainLoop, EntryPointsRunOnlyUnderTheirGuards) {
+  game.KeyEvent(c_KoGameEvent::KeyDown, 65);
+  game.RenderGame();
+  EXPECT_TRUE(delegateLog.empty()) << "nothing reaches the delegate before the start";
+  game.StartGame();
+  game.StartGame();
+  game.SuspendGame();
+  game.SuspendGame();
+  game.UpdateGame();
+  game.RenderGame();
+  game.KeyEvent(c_KoGameEvent::KeyDown, 65);
+  game.ResumeGame();
+  game.ResumeGame();
+  game.UpdateGame();
+  EXPECT_EQ(delegateLog, (std::vector<std::string>{"start", "suspend", "render", "key 1 65", "resume", "update"}));
+  EXPECT_TRUE(game.Started());
+}
+
+TEST_F(MainLoop, MillisecsTruncates) {
+  state.now = 1.9999;
+  EXPECT_EQ(game.Millisecs(), 1999);
+}
+
+TEST_F(MainLoop, AnExceptionEscapingTheGameIsFatal) {
+  delegate->onUpdate = [] { throw new ThrowableObject; };
+  game.StartGame();
+  EXPECT_EXIT(game.UpdateGame(), ::testing::ExitedWithCode(255), "");
+}
+
+TEST_F(MainLoop, AWindowThatCannotOpenEndsTheProgram) {
+  state.openFails = true;
+  EXPECT_EXIT(game.Run(), ::testing::ExitedWithCode(255), "");
+}
+
+}  // namespace

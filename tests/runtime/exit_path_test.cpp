@@ -1,0 +1,73 @@
+// The runtime's exit paths, run in a child process: exact texts on both streams and exit statuses.
+#include <gtest/gtest.h>
+
+#include "tests/support/subprocess.h"
+
+namespace {
+
+ProcessResult probe(const std::string& path, const std::string& debuggerInput = std::string()) {
+  return RunProcess({EXIT_PROBE, path}, debuggerInput);
+}
+
+const std::string kReport = "Tarsil Runtime Error : App has already been created\n\n";
+const std::string kMarker = "{{~~~~}}\n\n";
+
+TEST(ExitPaths, AnEmptyErrorEndsTheProgramQuietly) {
+  ProcessResult result = probe("end");
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.out, "");
+  EXPECT_EQ(result.err, "");
+}
+
+TEST(ExitPaths, AnErrorWithoutDebuggerReportsAndExitsMinusOne) {
+  ProcessResult result = probe("error");
+  EXPECT_EQ(result.status, 255);
+  EXPECT_EQ(result.out, kReport);
+  EXPECT_EQ(result.err, kMarker);
+}
+
+TEST(ExitPaths, DebuggerCommands) {
+  ProcessResult resumed = probe("error", "r\n");
+  EXPECT_EQ(resumed.status, 255) << "a runtime error never resumes the program";
+  EXPECT_EQ(resumed.out, kReport + kReport);
+  EXPECT_EQ(resumed.err, kMarker + kMarker);
+
+  ProcessResult quit = probe("error", "?\nq\n");
+  EXPECT_EQ(quit.status, 0);
+  EXPECT_EQ(quit.out, kReport);
+
+  ProcessResult unknown = probe("error", "x\n");
+  EXPECT_EQ(unknown.status, 255);
+  EXPECT_EQ(unknown.out, kReport + "????? x ?????");
+
+  ProcessResult unterminated = probe("error", "q");
+  EXPECT_EQ(unterminated.status, 255) << "a command line needs its newline";
+}
+
+TEST(ExitPaths, TheDebuggerInspectsOnlyLiveObjects) {
+  ProcessResult result = probe("inspect");
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.err, kMarker + "+Object\n\n" + "\n");
+}
+
+TEST(ExitPaths, SignalsStopWithTheirMessages) {
+  EXPECT_EQ(probe("segv").out, "Tarsil Runtime Error : Memory access violation\n\n");
+  EXPECT_EQ(probe("ill").out, "Tarsil Runtime Error : Illegal instruction\n\n");
+  ProcessResult fpe = probe("fpe");
+  EXPECT_EQ(fpe.out, "Tarsil Runtime Error : Floating point exception\n\n");
+  EXPECT_EQ(fpe.status, 255);
+  EXPECT_EQ(fpe.err, kMarker);
+}
+
+TEST(ExitPaths, AnUncaughtExceptionDies) {
+  ProcessResult result = probe("die");
+  EXPECT_EQ(result.status, 255);
+  EXPECT_EQ(result.out, "Tarsil Runtime Error : Uncaught Tarsil Exception\n");
+}
+
+TEST(Printing, LinesAreUtf8AndStopAtACodeUnitZero) {
+  EXPECT_EQ(probe("print-e-acute").out, "\xC3\xA9\n");
+  EXPECT_EQ(probe("print-nul").out, "ab");
+}
+
+}  // namespace

@@ -8,6 +8,8 @@ GlobalRef<c_GameDelegate> ko_app__delegate;
 KoGame* ko_app__game = nullptr;
 int ko_app__updateRate = 0;
 int ko_app__devWidth = 0, ko_app__devHeight = 0;
+GlobalArray<c_DisplayMode*> ko_app__displayModes;
+GlobalRef<c_DisplayMode> ko_app__desktopMode;
 
 void ko_app__InitGlobals() {
   ko_app__app = nullptr;
@@ -15,6 +17,8 @@ void ko_app__InitGlobals() {
   ko_app__game = KoGame::_game;
   ko_app__updateRate = 0;
   ko_app__devWidth = ko_app__devHeight = 0;
+  ko_app__displayModes = Array<c_DisplayMode*>();
+  ko_app__desktopMode = nullptr;
 }
 
 c_App* c_App::m_new() {
@@ -60,3 +64,27 @@ int ko_app_ValidateDeviceWindow(bool) {
   }
   return 0;
 }
+
+// The distinct sizes of the host's modes (other depths and rates of one size are dropped; the first keeps its
+// place), and the desktop size, or the window's if the host knows no desktop.
+int ko_app_EnumDisplayModes() {
+  Array<KoDisplayMode*> modes = ko_app__game->GetDisplayModes();
+  c_IntMap* seen = (new c_IntMap)->m_new();
+  c_Stack* distinct = (new c_Stack)->m_new();
+  for (int i = 0; i < modes.Length(); ++i) {
+    KoDisplayMode* mode = modes[i];
+    int key = mode->width << 16 | mode->height;
+    if (seen->p_Contains(key)) continue;
+    c_DisplayMode* entry = (new c_DisplayMode)->m_new(mode->width, mode->height);
+    seen->p_Insert(key, entry);
+    distinct->p_Push(entry);
+  }
+  ko_app__displayModes = distinct->p_ToArray();
+  KoDisplayMode* desktop = ko_app__game->GetDesktopMode();
+  ko_app__desktopMode = desktop ? (new c_DisplayMode)->m_new(desktop->width, desktop->height)
+                                : (new c_DisplayMode)->m_new(ko_app__devWidth, ko_app__devHeight);
+  return 0;
+}
+
+Array<c_DisplayMode*> ko_app_DisplayModes() { return ko_app__displayModes; }
+c_DisplayMode* ko_app_DesktopMode() { return ko_app__desktopMode; }

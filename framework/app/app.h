@@ -6,6 +6,7 @@
 // bracketed by the input device's begin and end, each render by the renderer's begin and end. Main thread.
 #pragma once
 
+#include "framework/app/display_modes.h"
 #include "host/game.h"
 #include "runtime/object.h"
 
@@ -22,8 +23,6 @@ class c_App : public Object {
   int p_OnClose();
   int p_OnBack();
 };
-
-class c_DisplayMode;
 
 class c_GameDelegate : public KoGameDelegate {
  public:
@@ -46,6 +45,8 @@ extern GlobalRef<c_GameDelegate> ko_app__delegate;
 extern KoGame* ko_app__game;
 extern int ko_app__updateRate;
 extern int ko_app__devWidth, ko_app__devHeight;  // device pixels, as seen at the last validation
+extern GlobalArray<c_DisplayMode*> ko_app__displayModes;  // distinct sizes, in the host's order
+extern GlobalRef<c_DisplayMode> ko_app__desktopMode;
 
 void ko_app__InitGlobals();
 
@@ -59,3 +60,6 @@ int ko_app_SaveState(String state);
 String ko_app_LoadString(String path);
 int ko_app_EndApp();
 int ko_app_ValidateDeviceWindow(bool notifyApp);
+int ko_app_EnumDisplayModes();
+Array<c_DisplayMode*> ko_app_DisplayModes();
+c_DisplayMode* ko_app_DesktopMode();

@@ -3,6 +3,7 @@
 
 void c_GameDelegate::StartGame() {
   ko_app_ValidateDeviceWindow(false);
+  ko_app_EnumDisplayModes();
   ko_app__app->p_OnCreate();
 }
 

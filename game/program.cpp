@@ -3,10 +3,11 @@
 // The game's own application class is not part of the program yet: until it is, koMain creates the
 // framework's plain c_App, whose hooks do nothing, so the window opens and the framework runs empty.
 #include "framework/app/app.h"
+#include "framework/framework.h"
 #include "host/glfw_game.h"
 
 int koInit() {
-  ko_app__InitGlobals();
+  ko_framework__InitGlobals();
   return 0;
 }
 

@@ -2,6 +2,8 @@
 #include "framework/app/app.h"
 
 void c_GameDelegate::StartGame() {
+  m_input = (new c_InputDevice)->m_new();
+  ko_input_SetInputDevice(m_input);
   ko_app_ValidateDeviceWindow(false);
   ko_app_EnumDisplayModes();
   ko_app__app->p_OnCreate();
@@ -14,7 +16,9 @@ void c_GameDelegate::ResumeGame() { ko_app__app->p_OnResume(); }
 
 void c_GameDelegate::UpdateGame() {
   ko_app_ValidateDeviceWindow(true);
+  m_input->p_BeginUpdate();
   ko_app__app->p_OnUpdate();
+  m_input->p_EndUpdate();
 }
 
 void c_GameDelegate::RenderGame() {
@@ -23,15 +27,21 @@ void c_GameDelegate::RenderGame() {
 }
 
 void c_GameDelegate::KeyEvent(int event, int data) {
+  m_input->p_KeyEvent(event, data);
   if (event != c_KoGameEvent::KeyDown) return;
   // Checked on every key-down of these keys, also when the key is already down.
   if (data == 432) ko_app__app->p_OnClose();
   if (data == 416) ko_app__app->p_OnBack();
 }
 
-void c_GameDelegate::MouseEvent(int, int, float, float) {}
-void c_GameDelegate::TouchEvent(int, int, float, float) {}
-void c_GameDelegate::MotionEvent(int, int, float, float, float) {}
+void c_GameDelegate::MouseEvent(int event, int data, float x, float y) { m_input->p_MouseEvent(event, data, x, y); }
+
+void c_GameDelegate::TouchEvent(int event, int data, float x, float y) { m_input->p_TouchEvent(event, data, x, y); }
+
+void c_GameDelegate::MotionEvent(int event, int data, float x, float y, float z) {
+  m_input->p_MotionEvent(event, data, x, y, z);
+}
+
 void c_GameDelegate::DiscardGraphics() {}
 
-void c_GameDelegate::mark() {}
+void c_GameDelegate::mark() { gc_mark(m_input); }

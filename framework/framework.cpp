@@ -1,0 +1,10 @@
+// Initial values of every framework module's globals.
+#include "framework/framework.h"
+
+#include "framework/app/app.h"
+#include "framework/input/input_device.h"
+
+void ko_framework__InitGlobals() {
+  ko_app__InitGlobals();
+  ko_input__InitGlobals();
+}

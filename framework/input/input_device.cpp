@@ -1,0 +1,177 @@
+// c_InputDevice and c_JoyState: events into key states, hits, characters and positions.
+#include "framework/input/input_device.h"
+
+#include "host/game.h"
+
+namespace {
+constexpr int kMouseLeft = 1;   // key code of the left mouse button
+constexpr int kTouchBase = 384;  // key code of touch 0
+constexpr int kJoyBase = 256;    // key code of joystick 0 button 0
+
+bool valid_key(int key) { return key >= 1 && key < c_InputDevice::kKeyCount; }
+}  // namespace
+
+c_JoyState* c_JoyState::m_new() {
+  m_joyX = Array<float>(2);
+  m_joyY = Array<float>(2);
+  m_joyZ = Array<float>(2);
+  m_buttons = Array<bool>(32);
+  return this;
+}
+
+void c_JoyState::mark() {
+  gc_mark(m_joyX);
+  gc_mark(m_joyY);
+  gc_mark(m_joyZ);
+  gc_mark(m_buttons);
+}
+
+c_InputDevice* c_InputDevice::m_new() {
+  m_joyStates = Array<c_JoyState*>(4);
+  for (int unit = 0; unit < 4; ++unit) m_joyStates[unit] = (new c_JoyState)->m_new();
+  m_keyDown = Array<bool>(kKeyCount);
+  m_hitQueue = Array<int>(kHitQueueLength);
+  m_keyHit = Array<int>(kKeyCount);
+  m_charQueue = Array<int>(kCharQueueLength);
+  m_touchPosX = Array<float>(kTouchCount);
+  m_touchPosY = Array<float>(kTouchCount);
+  return this;
+}
+
+void c_InputDevice::mark() {
+  gc_mark(m_joyStates);
+  gc_mark(m_keyDown);
+  gc_mark(m_hitQueue);
+  gc_mark(m_keyHit);
+  gc_mark(m_charQueue);
+  gc_mark(m_touchPosX);
+  gc_mark(m_touchPosY);
+}
+
+// -------------------------------------------------------------------------------------------------------------
+// Recording
+
+void c_InputDevice::p_PutKeyHit(int key) {
+  if (m_hitCount == kHitQueueLength) return;  // the queue is full until the end of the update
+  m_keyHit[key] += 1;
+  m_hitQueue[m_hitCount++] = key;
+}
+
+void c_InputDevice::keyDown(int key) {
+  if (!valid_key(key) || m_keyDown[key]) return;  // auto-repeat adds no hits
+  m_keyDown[key] = true;
+  p_PutKeyHit(key);
+  // The left button and touch 0 are one pointer: each also presses the other, even if it was down already.
+  int mirror = key == kMouseLeft ? kTouchBase : key == kTouchBase ? kMouseLeft : 0;
+  if (mirror) {
+    m_keyDown[mirror] = true;
+    p_PutKeyHit(mirror);
+  }
+}
+
+void c_InputDevice::keyUp(int key) {
+  if (!valid_key(key) || !m_keyDown[key]) return;
+  m_keyDown[key] = false;
+  if (key == kMouseLeft) m_keyDown[kTouchBase] = false;
+  if (key == kTouchBase) m_keyDown[kMouseLeft] = false;
+}
+
+void c_InputDevice::p_KeyEvent(int event, int data) {
+  switch (event) {
+    case c_KoGameEvent::KeyDown: keyDown(data); break;
+    case c_KoGameEvent::KeyUp: keyUp(data); break;
+    case c_KoGameEvent::KeyChar:
+      if (m_charPut < kCharQueueLength) m_charQueue[m_charPut++] = data;
+      break;
+  }
+}
+
+void c_InputDevice::p_MouseEvent(int event, int data, float x, float y) {
+  if ((event == c_KoGameEvent::MouseDown || event == c_KoGameEvent::MouseUp) && (data < 0 || data > 2)) return;
+  switch (event) {
+    case c_KoGameEvent::MouseDown: keyDown(kMouseLeft + data); break;
+    case c_KoGameEvent::MouseUp: keyUp(kMouseLeft + data); return;  // a release does not move the pointer
+    case c_KoGameEvent::MouseMove: break;
+    default: return;
+  }
+  m_mousePosX = x, m_mousePosY = y;
+  m_touchPosX[0] = x, m_touchPosY[0] = y;
+}
+
+void c_InputDevice::moveTouch(int index, float x, float y) {
+  m_touchPosX[index] = x, m_touchPosY[index] = y;
+  if (index == 0) m_mousePosX = x, m_mousePosY = y;
+}
+
+void c_InputDevice::p_TouchEvent(int event, int data, float x, float y) {
+  if (data < 0 || data >= kTouchCount) return;  // not a finger this device tracks
+  switch (event) {
+    case c_KoGameEvent::TouchDown:
+      keyDown(kTouchBase + data);
+      moveTouch(data, x, y);
+      break;
+    case c_KoGameEvent::TouchUp: keyUp(kTouchBase + data); break;
+    case c_KoGameEvent::TouchMove: moveTouch(data, x, y); break;
+  }
+}
+
+void c_InputDevice::p_MotionEvent(int event, int, float x, float y, float z) {
+  if (event == c_KoGameEvent::MotionAccel) m_accelX = x, m_accelY = y, m_accelZ = z;
+}
+
+// -------------------------------------------------------------------------------------------------------------
+// The update bracket
+
+// Polls joysticks in port order, stopping at the first absent one; a held button records one hit, when it
+// goes down.
+void c_InputDevice::p_BeginUpdate() {
+  for (int unit = 0; unit < 4; ++unit) {
+    c_JoyState* joy = m_joyStates[unit];
+    if (!KoGame::_game->PollJoystick(unit, joy->m_joyX, joy->m_joyY, joy->m_joyZ, joy->m_buttons)) return;
+    for (int button = 0; button < 32; ++button) {
+      int key = kJoyBase + 32 * unit + button;
+      if (!joy->m_buttons[button]) {
+        m_keyDown[key] = false;
+      } else if (!m_keyDown[key]) {
+        m_keyDown[key] = true;
+        p_PutKeyHit(key);
+      }
+    }
+  }
+}
+
+void c_InputDevice::p_EndUpdate() {
+  for (int i = 0; i < m_hitCount; ++i) m_keyHit[m_hitQueue[i]] = 0;
+  m_hitCount = 0;
+  m_charGet = m_charPut = 0;
+}
+
+// -------------------------------------------------------------------------------------------------------------
+// Queries
+
+bool c_InputDevice::p_SetKeyboardEnabled(bool enabled) {
+  KoGame::_game->SetKeyboardEnabled(enabled);
+  return true;
+}
+
+bool c_InputDevice::p_KeyDown(int key) { return valid_key(key) && m_keyDown[key]; }
+
+int c_InputDevice::p_KeyHit(int key) { return valid_key(key) ? int{m_keyHit[key]} : 0; }
+
+int c_InputDevice::p_GetChar() {
+  if (m_charGet == m_charPut) return 0;
+  return m_charQueue[m_charGet++];
+}
+
+float c_InputDevice::p_TouchX(int index) { return index >= 0 && index < kTouchCount ? float{m_touchPosX[index]} : 0; }
+float c_InputDevice::p_TouchY(int index) { return index >= 0 && index < kTouchCount ? float{m_touchPosY[index]} : 0; }
+
+float c_InputDevice::p_JoyX(int index, int unit) {
+  if (unit < 0 || unit > 3 || index < 0 || index > 1) return 0;
+  return m_joyStates[unit]->m_joyX[index];
+}
+
+float c_InputDevice::p_JoyY(int index, int unit) {
+  if (unit < 0 || unit > 3 || index < 0 || index > 1) return 0;
+  return m_joyStates[unit]->m_joyY[index];
+}

@@ -1,0 +1,160 @@
+// Files: path schemes, text decoding, the saved-state file's bytes and its crash safety, whole-file loads,
+// the local date.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <fstream>
+#include <sstream>
+
+#include "tests/host/host_test_support.h"
+
+using namespace std::string_literals;
+
+namespace {
+
+std::string narrow(const String& text) { return text.ToCString().c_str(); }
+
+void write_file(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string read_link() {
+  char path[4096];
+  ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+  path[length > 0 ? length : 0] = 0;
+  return path;
+}
+
+std::string read_file(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::stringstream bytes;
+  bytes << file.rdbuf();
+  return bytes.str();
+}
+
+// Runs each test in a scratch working directory, since the saved state lives in the working directory.
+class Files : public ::testing::Test, public HostFixture {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/quarzel-files-XXXXXX";
+    directory = mkdtemp(pattern);
+    ASSERT_TRUE(getcwd(previous, sizeof previous));
+    ASSERT_EQ(chdir(directory.c_str()), 0);
+  }
+  void TearDown() override {
+    ASSERT_EQ(chdir(previous), 0);
+    std::system(("rm -rf " + directory).c_str());
+  }
+  String loadText(const std::string& bytes) {
+    write_file("text.txt", bytes);
+    return game.LoadString(String("text.txt"));
+  }
+  std::string directory;
+  char previous[4096];
+};
+
+TEST_F(Files, PathSchemes) {
+  EXPECT_EQ(narrow(KoGlfwGame::ProgramDirectory(String("C:\\Games\\Q\\game.exe"))), "C:/Games/Q");
+  std::string base = narrow(KoGlfwGame::ProgramDirectory(String(read_link().c_str())));
+  EXPECT_EQ(narrow(game.PathToFilePath(String("tarsil://data/sfx/00.wav"))), base + "/data/sfx/00.wav");
+  EXPECT_EQ(narrow(game.PathToFilePath(String("tarsil://internal/x.txt"))), base + "/internal/x.txt");
+  EXPECT_EQ(narrow(game.PathToFilePath(String("tarsil://external/x"))), base + "/external/x");
+  EXPECT_EQ(game.PathToFilePath(String("tarsil://other/x")).Length(), 0);
+  EXPECT_EQ(game.OpenFile(String("tarsil://other/x"), String("rb")), nullptr);
+  EXPECT_EQ(narrow(game.PathToFilePath(String("data/x.png"))), "data/x.png");
+}
+
+TEST_F(Files, TextEncodingsAreDetected) {
+  EXPECT_EQ(narrow(loadText("\xEF\xBB\xBF" "abc")), "abc") << "UTF-8 mark skipped";
+  EXPECT_EQ(narrow(loadText("\xFE\xFF\x00h\x00i\x00"s)), "hi") << "UTF-16 big-endian, final odd byte ignored";
+  EXPECT_EQ(narrow(loadText("\xFF\xFEh\x00i\x00"s)), "hi") << "UTF-16 little-endian";
+  String accented = loadText("\xC3\xA9\xE2\x82\xAC");
+  ASSERT_EQ(accented.Length(), 2);
+  EXPECT_EQ(accented[1], 0x20AC);
+  String latin = loadText("\xE9");
+  ASSERT_EQ(latin.Length(), 1) << "invalid UTF-8 reads as ISO-8859-1";
+  EXPECT_EQ(latin[0], 0xE9);
+  EXPECT_EQ(loadText("a\xF0\x9F\x98\x80").Length(), 5) << "four-byte sequences are not UTF-8 here";
+  EXPECT_EQ(loadText("").Length(), 0);
+  EXPECT_EQ(loadText(std::string(10000, 'x')).Length(), 10000) << "longer than one read block";
+  EXPECT_EQ(game.LoadString(String("missing.txt")).Length(), 0);
+}
+
+TEST_F(Files, SavedStateBytesRoundTrip) {
+  EXPECT_EQ(game.SaveState(String(u"\u00e9")), 0);
+  EXPECT_EQ(read_file(".tarsilstate"), "\xC3\xA9");
+  EXPECT_EQ(game.LoadState()[0], 0xE9);
+  EXPECT_EQ(game.SaveState(String()), 0);
+  EXPECT_EQ(read_file(".tarsilstate"), "");
+  EXPECT_EQ(game.LoadState().Length(), 0);
+  write_file(".tarsilstate", "\xE9");
+  EXPECT_EQ(game.LoadState()[0], 0xE9);
+  unlink(".tarsilstate");
+  EXPECT_EQ(game.LoadState().Length(), 0) << "a missing file reads as empty";
+}
+
+TEST_F(Files, ASaveThatCannotBeWrittenLeavesTheOldStateWhole) {
+  ASSERT_EQ(game.SaveState(String("old state")), 0);
+  mkdir(".tarsilstate.new", 0700);  // the temporary file cannot be created
+  EXPECT_EQ(game.SaveState(String("new state")), -1);
+  EXPECT_EQ(read_file(".tarsilstate"), "old state");
+  rmdir(".tarsilstate.new");
+}
+
+TEST_F(Files, ASaveCutShortByAFullDiskLeavesTheOldStateWhole) {
+  ASSERT_EQ(game.SaveState(String("old state")), 0);
+  pid_t child = fork();
+  if (child == 0) {  // a process whose files may not grow past 16 bytes, as on a nearly full disk
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{16, 16};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    _exit(game.SaveState(String(std::string(5000, 'n').c_str())) == -2 ? 0 : 1);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "the short write is reported as -2";
+  EXPECT_EQ(read_file(".tarsilstate"), "old state");
+  EXPECT_EQ(narrow(game.LoadState()), "old state");
+  EXPECT_NE(access(".tarsilstate.new", F_OK), 0) << "the partial file is removed";
+}
+
+TEST_F(Files, ATemporaryFileLeftByACrashIsIgnored) {
+  ASSERT_EQ(game.SaveState(String("kept")), 0);
+  write_file(".tarsilstate.new", "half writ");
+  EXPECT_EQ(narrow(game.LoadState()), "kept");
+  EXPECT_EQ(game.SaveState(String("next")), 0);
+  EXPECT_EQ(narrow(game.LoadState()), "next");
+}
+
+TEST_F(Files, WholeFilesCountAsExternalBytes) {
+  write_file("blob.bin", std::string(3000, '\x7f'));
+  int before = gc_ext_new_bytes.load(), length = 0;
+  unsigned char* data = game.LoadData(String("blob.bin"), &length);
+  ASSERT_NE(data, nullptr);
+  EXPECT_EQ(length, 3000);
+  EXPECT_EQ(data[2999], 0x7f);
+  EXPECT_EQ(gc_ext_new_bytes.load() - before, 3000);
+  std::free(data);
+  EXPECT_EQ(game.LoadData(String("nothing.bin"), &length), nullptr);
+}
+
+TEST_F(Files, DateFillsOnlyTheElementsThatExist) {
+  Array<int> date(3);
+  game.GetDate(date);
+  EXPECT_GE(date[0], 2024);
+  EXPECT_GE(date[1], 1);
+  EXPECT_LE(date[1], 12);
+  EXPECT_GE(date[2], 1);
+  Array<int> full(9);
+  full[8] = 77;
+  game.GetDate(full);
+  EXPECT_EQ(full[6], 0) << "milliseconds";
+  EXPECT_EQ(full[8], 77) << "beyond the seventh element nothing is touched";
+  game.GetDate(Array<int>());
+}
+
+}  // namespace

@@ -3,8 +3,10 @@
 
 #include "framework/app/app.h"
 #include "framework/input/input_device.h"
+#include "framework/random/random.h"
 
 void ko_framework__InitGlobals() {
   ko_app__InitGlobals();
   ko_input__InitGlobals();
+  ko_random__InitGlobals();
 }

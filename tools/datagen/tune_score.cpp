@@ -1,0 +1,69 @@
+// Notes and arrangement of the in-round tune (see tune_score.h). Pure data.
+#include "datagen/tune_score.h"
+
+namespace datagen::tune {
+namespace {
+
+// Theme: a call up the A minor chord answered down from the top, four bars.
+constexpr ScoreNote kThemeA[] = {
+    {0, 2, 69}, {2, 2, 72}, {4, 4, 76}, {8, 2, 74}, {10, 2, 72}, {12, 4, 76},
+    {16, 4, 77}, {20, 2, 76}, {22, 2, 72}, {24, 4, 69}, {28, 4, 72},
+    {32, 4, 79}, {36, 2, 76}, {38, 2, 79}, {40, 4, 84}, {44, 2, 83}, {46, 2, 79},
+    {48, 4, 74}, {52, 2, 71}, {54, 2, 74}, {56, 6, 79},
+};
+
+// Variation: higher and syncopated, ending on A to lead back to the top of the loop.
+constexpr ScoreNote kThemeB[] = {
+    {0, 3, 76}, {3, 3, 81}, {6, 2, 84}, {8, 2, 83}, {10, 2, 81}, {12, 4, 76},
+    {16, 3, 77}, {19, 3, 81}, {22, 2, 84}, {24, 4, 86}, {28, 4, 84},
+    {32, 3, 88}, {35, 3, 86}, {38, 2, 84}, {40, 4, 79}, {44, 2, 76}, {46, 2, 79},
+    {48, 3, 83}, {51, 3, 86}, {54, 2, 83}, {56, 4, 79}, {60, 4, 81},
+};
+
+//                        chord kick4  snare  hats   arp    drive  lead shift fill
+constexpr BarPlan kIntro[4] = {{0, true, false, true, true, true, -1, 0, false},
+                               {1, true, false, true, true, true, -1, 0, false},
+                               {2, true, true, true, true, true, -1, 0, false},
+                               {3, true, true, true, true, true, -1, 0, false}};
+
+BarPlan bar(int chord, bool kick, bool snare, bool arp, bool drive, int lead, int shift, bool fill = false) {
+  return {chord, kick, snare, true, arp, drive, lead, shift, fill};
+}
+
+struct Arrangement {
+  BarPlan bars[kBars];
+  Arrangement() {
+    for (int b = 0; b < kBars; ++b) {
+      const int chord = b % 4;
+      if (b < 4) bars[b] = kIntro[b];                                    // drums, bass and arpeggio
+      else if (b < 8) bars[b] = bar(chord, true, true, true, true, -1, 0, b == 7);
+      else if (b < 16) bars[b] = bar(chord, true, true, false, true, 0, 0, b == 15);   // theme
+      else if (b < 24) bars[b] = bar(chord, true, true, true, true, 1, 0, b == 23);    // variation
+      else if (b < 28) bars[b] = bar(chord, false, false, true, false, 0, -12);        // breakdown, theme low
+      else bars[b] = bar(chord, true, b >= 30, true, true, 1, 0, b == 31);            // build back to the top
+    }
+  }
+};
+
+const Arrangement kArrangement;
+
+}  // namespace
+
+const BarPlan& barPlan(int bar) { return kArrangement.bars[bar % kBars]; }
+
+std::span<const ScoreNote> leadPhrase(int index) {
+  if (index == 0) return kThemeA;
+  return kThemeB;
+}
+
+int chordRoot(int chord) {
+  constexpr int kRoots[4] = {45, 41, 48, 43};  // A2, F2, C3, G2
+  return kRoots[chord & 3];
+}
+
+std::array<int, 3> chordTones(int chord) {
+  constexpr std::array<int, 3> kTones[4] = {{57, 60, 64}, {57, 60, 65}, {60, 64, 67}, {59, 62, 67}};
+  return kTones[chord & 3];
+}
+
+}  // namespace datagen::tune

@@ -75,12 +75,6 @@ std::vector<Vec2> toPixels(const Pen& pen, std::span<const Vec2> points) {
 
 }  // namespace
 
-Pen Pen::movedBy(Vec2 units) const {
-  Pen moved = *this;
-  moved.origin = toPixels(units);
-  return moved;
-}
-
 Pen wholeCanvasPen(Canvas& canvas) { return Pen{&canvas, {0, 0}, 1, {0, 0, canvas.width(), canvas.height()}}; }
 
 Vec2 polar(Vec2 centre, float radius, float degrees) {

@@ -25,7 +25,6 @@ struct Pen {
   PixelBox clip;     // the only pixels this pen may change
 
   Vec2 toPixels(Vec2 p) const { return {origin.x + p.x * scale, origin.y + p.y * scale}; }
-  Pen movedBy(Vec2 units) const;
 };
 
 // A pen over the whole canvas at scale 1.

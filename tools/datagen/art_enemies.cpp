@@ -71,7 +71,7 @@ void paintSpokes(const Pen& pen, const EnemyType& type, float radius) {
 void paintEnemy(const Pen& pen, const EnemyType& type, int level) {
   const float radius = 6.5f + 1.25f * (level - 1);  // design units: 6.5 .. 14, the shell stays inside the frame
   const std::vector<Vec2> outline = hull(type, radius, 0);
-  artkit::fillPolygon(pen, outline, palette::body(type.colour, 0.5f + 0.05f * level));
+  artkit::fillPolygon(pen, outline, palette::body(type.colour, 0.35f + 0.03f * level));
   const float outlineWidth = level >= 4 ? 1.6f : 1.1f;
   artkit::strokePath(pen, outline, true, outlineWidth, palette::neon(type.colour, 2.0f + 0.2f * level, 0.35f));
   if (level >= 3) {

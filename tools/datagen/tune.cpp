@@ -74,28 +74,31 @@ void addArpNote(Ring& ring, size_t start, int note, float pan) {
   }
 }
 
-void addDrum(Ring& ring, size_t start, int kind, float level, Noise& noise) {
+enum class Drum { Kick, Snare, ClosedHat, OpenHat };
+
+void addDrum(Ring& ring, size_t start, Drum drum, float level, Noise& noise) {
   float lastNoise = 0;
-  const float length = kind == 2 ? 0.05f : kind == 3 ? 0.18f : 0.35f;  // s: closed hat, open hat, kick/snare
+  const bool isHat = drum == Drum::ClosedHat || drum == Drum::OpenHat;
+  const float length = drum == Drum::ClosedHat ? 0.05f : drum == Drum::OpenHat ? 0.18f : 0.35f;  // s
   const size_t count = static_cast<size_t>(length * kSampleRate);
   for (size_t k = 0; k < count; ++k) {
     const float t = static_cast<float>(k) / kSampleRate;
-    const float s = kind == 0 ? kick(t) : kind == 1 ? snare(t, noise) : hat(t, length, noise, lastNoise);
-    ring.add(start + k, level * s, kind >= 2 ? 0.3f : 0.0f);
+    const float s = drum == Drum::Kick ? kick(t) : drum == Drum::Snare ? snare(t, noise) : hat(t, length, noise, lastNoise);
+    ring.add(start + k, level * s, isHat ? 0.3f : 0.0f);  // hats a little to the right, as on a kit
   }
 }
 
 void renderDrums(Ring& ring, int bar, const BarPlan& plan, Noise& noise) {
   for (int beat = 0; beat < 4; ++beat) {
-    if (plan.kickEveryBeat) addDrum(ring, stepFrame(bar, beat * 4), 0, 0.9f, noise);
-    if (plan.snare && beat % 2 == 1) addDrum(ring, stepFrame(bar, beat * 4), 1, 0.5f, noise);
+    if (plan.kickEveryBeat) addDrum(ring, stepFrame(bar, beat * 4), Drum::Kick, 0.9f, noise);
+    if (plan.snare && beat % 2 == 1) addDrum(ring, stepFrame(bar, beat * 4), Drum::Snare, 0.5f, noise);
     if (plan.hats) {
-      addDrum(ring, stepFrame(bar, beat * 4), 2, 0.25f, noise);
-      addDrum(ring, stepFrame(bar, beat * 4 + 2), 3, 0.22f, noise);  // open hat on the off-beat
+      addDrum(ring, stepFrame(bar, beat * 4), Drum::ClosedHat, 0.25f, noise);
+      addDrum(ring, stepFrame(bar, beat * 4 + 2), Drum::OpenHat, 0.22f, noise);  // open hat on the off-beat
     }
   }
   if (plan.fill) {
-    for (int step = 12; step < 16; ++step) addDrum(ring, stepFrame(bar, step), 1, 0.3f + 0.07f * (step - 12), noise);
+    for (int step = 12; step < 16; ++step) addDrum(ring, stepFrame(bar, step), Drum::Snare, 0.3f + 0.07f * (step - 12), noise);
   }
 }
 

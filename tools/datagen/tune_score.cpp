@@ -20,27 +20,33 @@ constexpr ScoreNote kThemeB[] = {
     {48, 3, 83}, {51, 3, 86}, {54, 2, 83}, {56, 4, 79}, {60, 4, 81},
 };
 
-//                        chord kick4  snare  hats   arp    drive  lead shift fill
-constexpr BarPlan kIntro[4] = {{0, true, false, true, true, true, -1, 0, false},
-                               {1, true, false, true, true, true, -1, 0, false},
-                               {2, true, true, true, true, true, -1, 0, false},
-                               {3, true, true, true, true, true, -1, 0, false}};
+// Sections of the loop. Each section's last bar ends with a snare fill, except the breakdown, which
+// drops the drums; the final section's fill leads back into bar 0.
+struct Section {
+  int firstBar, lastBar;
+  bool kickEveryBeat, snare, arpeggio, bassDrive;
+  int leadPhrase, leadShift;
+};
 
-BarPlan bar(int chord, bool kick, bool snare, bool arp, bool drive, int lead, int shift, bool fill = false) {
-  return {chord, kick, snare, true, arp, drive, lead, shift, fill};
-}
+constexpr Section kSections[] = {
+    // bars    kick   snare  arp    drive  lead shift
+    {0, 1, true, false, true, true, -1, 0},     // intro: kick, hats, bass and arpeggio
+    {2, 7, true, true, true, true, -1, 0},      // the backbeat joins
+    {8, 15, true, true, false, true, 0, 0},     // theme
+    {16, 23, true, true, true, true, 1, 0},     // variation over the arpeggio
+    {24, 27, false, false, true, false, 0, -12},  // breakdown: the theme an octave down over long bass notes
+    {28, 29, true, false, true, true, 1, 0},    // build
+    {30, 31, true, true, true, true, 1, 0},     // full again, rolling back to the top
+};
 
 struct Arrangement {
   BarPlan bars[kBars];
   Arrangement() {
-    for (int b = 0; b < kBars; ++b) {
-      const int chord = b % 4;
-      if (b < 4) bars[b] = kIntro[b];                                    // drums, bass and arpeggio
-      else if (b < 8) bars[b] = bar(chord, true, true, true, true, -1, 0, b == 7);
-      else if (b < 16) bars[b] = bar(chord, true, true, false, true, 0, 0, b == 15);   // theme
-      else if (b < 24) bars[b] = bar(chord, true, true, true, true, 1, 0, b == 23);    // variation
-      else if (b < 28) bars[b] = bar(chord, false, false, true, false, 0, -12);        // breakdown, theme low
-      else bars[b] = bar(chord, true, b >= 30, true, true, 1, 0, b == 31);            // build back to the top
+    for (const Section& s : kSections) {
+      for (int b = s.firstBar; b <= s.lastBar; ++b) {
+        const bool fill = b == s.lastBar && s.snare && s.lastBar % 8 == 7;
+        bars[b] = {b % 4, s.kickEveryBeat, s.snare, true, s.arpeggio, s.bassDrive, s.leadPhrase, s.leadShift, fill};
+      }
     }
   }
 };

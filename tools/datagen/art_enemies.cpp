@@ -71,7 +71,10 @@ void paintSpokes(const Pen& pen, const EnemyType& type, float radius) {
 void paintEnemy(const Pen& pen, const EnemyType& type, int level) {
   const float radius = 6.5f + 1.25f * (level - 1);  // design units: 6.5 .. 14, the shell stays inside the frame
   const std::vector<Vec2> outline = hull(type, radius, 0);
-  artkit::fillPolygon(pen, outline, palette::body(type.colour, 0.35f + 0.03f * level));
+  // The orb keeps an almost clear body: it is drawn last of the three enemies stacked over the cursor, and the
+  // star and diamond beneath should show through it.
+  const float bodyAlpha = (0.35f + 0.03f * level) * (type.corners == 0 ? 0.3f : 1.0f);
+  artkit::fillPolygon(pen, outline, palette::body(type.colour, bodyAlpha));
   const float outlineWidth = level >= 4 ? 1.6f : 1.1f;
   artkit::strokePath(pen, outline, true, outlineWidth, palette::neon(type.colour, 2.0f + 0.2f * level, 0.35f));
   if (level >= 3) {

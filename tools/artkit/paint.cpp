@@ -133,10 +133,21 @@ void strokeCircle(const Pen& pen, Vec2 centre, float radius, float width, const 
 
 void strokeArc(const Pen& pen, Vec2 centre, float radius, float fromDegrees, float toDegrees, float width,
                const Ink& ink) {
-  const float pixelsAlong = std::fabs(toDegrees - fromDegrees) * kDegreesToRadians * radius * pen.scale;
-  const int segments = std::clamp(static_cast<int>(pixelsAlong / 3), 4, 256);  // chords within a pixel of the arc
-  const std::vector<Vec2> points = arcPoints(centre, radius, fromDegrees, toDegrees, segments);
-  strokePath(pen, points, false, width, ink);
+  if (toDegrees < fromDegrees) std::swap(fromDegrees, toDegrees);
+  const Vec2 c = pen.toPixels(centre);
+  const float r = radius * pen.scale, halfWidth = width * pen.scale * 0.5f, span = toDegrees - fromDegrees;
+  const Vec2 ends[2] = {pen.toPixels(polar(centre, radius, fromDegrees)), pen.toPixels(polar(centre, radius, toDegrees))};
+  std::vector<Vec2> outline;  // enough points along the arc to bound it
+  for (Vec2 p : arcPoints(centre, radius, fromDegrees, toDegrees, 16)) outline.push_back(pen.toPixels(p));
+  const PixelBox box = reachBox(pen, outline, halfWidth + ink.glow * pen.scale + 1 + r * 0.02f);
+  // Exact distance to the arc: to the circle where the pixel lies within the arc's angles, else to an end.
+  auto field = [&](Vec2 p) {
+    const Vec2 v = p - c;
+    const float degrees = std::atan2(v.x, -v.y) / kDegreesToRadians;  // 0 up, clockwise, as polar()
+    if (std::fmod(degrees - fromDegrees + 720.0f, 360.0f) <= span) return std::fabs(length(v) - r);
+    return std::min(length(p - ends[0]), length(p - ends[1]));
+  };
+  paintField(pen, box, field, halfWidth, ink);
 }
 
 void fillPolygon(const Pen& pen, std::span<const Vec2> points, const Ink& ink) {

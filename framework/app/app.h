@@ -10,6 +10,8 @@
 #include "host/game.h"
 #include "runtime/object.h"
 
+class gxtkAudio;
+
 class c_App : public Object {
  public:
   c_App* m_new();
@@ -38,6 +40,8 @@ class c_GameDelegate : public KoGameDelegate {
   void MotionEvent(int event, int data, float x, float y, float z) override;
   void DiscardGraphics() override;
   void mark() override;
+
+  Ref<gxtkAudio> m_audio;
 };
 
 extern GlobalRef<c_App> ko_app__app;

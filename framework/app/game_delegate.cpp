@@ -1,16 +1,25 @@
 // c_GameDelegate: the framework's side of every host event.
 #include "framework/app/app.h"
+#include "framework/audio/audio.h"
 
 void c_GameDelegate::StartGame() {
+  m_audio = new gxtkAudio;
+  ko_audio_SetAudioDevice(m_audio);
   ko_app_ValidateDeviceWindow(false);
   ko_app_EnumDisplayModes();
   ko_app__app->p_OnCreate();
 }
 
 // The application hears of a suspension before the audio stops, and of a resumption after it restarted.
-void c_GameDelegate::SuspendGame() { ko_app__app->p_OnSuspend(); }
+void c_GameDelegate::SuspendGame() {
+  ko_app__app->p_OnSuspend();
+  m_audio->Suspend();
+}
 
-void c_GameDelegate::ResumeGame() { ko_app__app->p_OnResume(); }
+void c_GameDelegate::ResumeGame() {
+  m_audio->Resume();
+  ko_app__app->p_OnResume();
+}
 
 void c_GameDelegate::UpdateGame() {
   ko_app_ValidateDeviceWindow(true);
@@ -34,4 +43,4 @@ void c_GameDelegate::TouchEvent(int, int, float, float) {}
 void c_GameDelegate::MotionEvent(int, int, float, float, float) {}
 void c_GameDelegate::DiscardGraphics() {}
 
-void c_GameDelegate::mark() {}
+void c_GameDelegate::mark() { gc_mark(m_audio); }

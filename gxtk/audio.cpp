@@ -169,7 +169,8 @@ int gxtkAudio::PlayMusic(String path, int flags) {
   StopMusic();
   gxtkSample* sample = LoadSample(path);
   if (!sample) return -1;
-  return PlaySample(sample, kMusicChannel, flags);
+  PlaySample(sample, kMusicChannel, flags);  // channel 32 keeps the source it got at start: never taken over
+  return 0;
 }
 
 int gxtkAudio::StopMusic() { return StopChannel(kMusicChannel); }

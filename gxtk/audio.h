@@ -65,7 +65,7 @@ class gxtkAudio : public Object {
   virtual int SetVolume(int channel, float volume);  // gain, 1 = full
   virtual int SetPan(int channel, float pan);        // radians, 0 ahead, positive to the right
   virtual int SetRate(int channel, float rate);      // pitch, 1 = normal
-  virtual int PlayMusic(String path, int flags);     // 0, or -1 when the file cannot be loaded or played
+  virtual int PlayMusic(String path, int flags);     // 0, or -1 when the file cannot be loaded
   virtual int StopMusic();
   virtual int PauseMusic();
   virtual int ResumeMusic();

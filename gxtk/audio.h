@@ -14,7 +14,8 @@
 // stopped sources and deletes what it can; the rest waits for the next flush. A buffer is therefore deleted
 // only once no playing or paused source holds it.
 // Collector: the device marks the sample of every channel whose source is playing or paused, so a sound the
-// application dropped still plays to its end.
+// application dropped still plays to its end. Once its source has stopped, a channel's sample may be
+// collected; the channel's reference to it is then stale and never read again (the next play replaces it).
 // Without a device or context every operation is harmless and silent; sounds still decode and load, as
 // samples without a buffer. Main thread only, except LoadSample__UNSAFE__ (decoding and buffer upload).
 #pragma once
@@ -33,8 +34,8 @@ class gxtkSample : public Object {
 };
 
 struct gxtkChannel {
-  ALuint source = 0;  // OpenAL source name; 0 until first needed
-  Ref<gxtkSample> sample;  // the sample last started here
+  ALuint source = 0;       // OpenAL source name; 0 until first needed
+  Ref<gxtkSample> sample;  // the sample last started here; read only while its source plays or is paused
   int flags = 0;           // of the last play; non-zero: looping
   int state = 0;           // 0 stopped, 1 playing, 2 paused
 
@@ -73,13 +74,13 @@ class gxtkAudio : public Object {
   virtual int SetMusicVolume(float volume);
   void mark() override;
 
-  ALuint TakeStoppedSource();  // the source of the first sound channel in state 0, or 0
-
  protected:
   // For tests: use an already opened device (a loopback device) and these context attributes.
   gxtkAudio(ALCdevice* opened, const ALCint* contextAttributes);
 
  private:
+  friend struct gxtkChannel;
+  ALuint TakeStoppedSource();  // the source of the first sound channel in state 0, or 0
   void Open(ALCdevice* opened, const ALCint* contextAttributes);
   gxtkChannel* Channel(int channel);  // null outside 0..32
 };

@@ -11,6 +11,8 @@
 #include "host/game.h"
 #include "runtime/object.h"
 
+class gxtkAudio;
+
 class c_App : public Object {
  public:
   c_App* m_new();
@@ -40,6 +42,7 @@ class c_GameDelegate : public KoGameDelegate {
   void DiscardGraphics() override;
   void mark() override;
 
+  Ref<gxtkAudio> m_audio;
   Ref<c_InputDevice> m_input;
 };
 

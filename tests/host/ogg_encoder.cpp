@@ -79,7 +79,7 @@ struct Encoder {
 }  // namespace
 
 std::string EncodeVorbisTone(int channels, int hertz, int frames) {
-  IgnoreEncoderLeaks ignore;
+  [[maybe_unused]] IgnoreEncoderLeaks ignore;
   Encoder encoder(channels, hertz);
   for (int done = 0; done < frames;) {
     int count = std::min(kBlockFrames, frames - done);

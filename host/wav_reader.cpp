@@ -2,7 +2,8 @@
 //
 // Layout read, in order: "RIFF" <size> "WAVE", then the "fmt " chunk (it must come first, at least 16
 // bytes; anything past the 16 is skipped), then chunks up to the first "data" chunk, whose bytes are
-// returned exactly as stored. Other chunks are skipped at their stated size (no pad byte after odd sizes).
+// returned exactly as stored. Other chunks are skipped at their stated size; after an odd size, a zero byte
+// is taken as the pad byte that RIFF writers add, and any other byte as the next tag (some writers omit it).
 //
 // Malformed or partial input gives null, never a crash: wrong tags, a format other than integer PCM, zero
 // channels, fewer than 8 bits per sample (a frame of zero bytes), a zero or negative rate, a chunk size that
@@ -52,6 +53,13 @@ bool read_chunk_size(std::FILE* file, int* size) {
   return *size >= 0 && *size <= bytes_left(file);
 }
 
+// Skips the pad byte after an odd-sized chunk if there is one: a tag never starts with a zero byte.
+void skip_pad(std::FILE* file, int size) {
+  if (size % 2 == 0) return;
+  int next = std::fgetc(file);
+  if (next != 0 && next != EOF) std::ungetc(next, file);
+}
+
 struct PcmFormat {
   int channels;
   int bytesPerSample;
@@ -71,7 +79,9 @@ bool read_format(std::FILE* file, PcmFormat* pcm) {
   int bits = read_u16(file);
   if (audioFormat != 1 || pcm->channels <= 0 || pcm->hertz <= 0 || bits < 8) return false;
   pcm->bytesPerSample = bits >> 3;
-  return std::fseek(file, size - 16, SEEK_CUR) == 0;
+  if (std::fseek(file, size - 16, SEEK_CUR) != 0) return false;
+  skip_pad(file, size);
+  return true;
 }
 
 // The data chunk's body, already known to be in the file; null unless it holds a whole frame.
@@ -109,5 +119,6 @@ unsigned char* LoadWAV(std::FILE* file, int* length, int* channels, int* format,
       return samples;
     }
     if (std::fseek(file, size, SEEK_CUR) != 0) return nullptr;
+    skip_pad(file, size);
   }
 }

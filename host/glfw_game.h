@@ -30,6 +30,9 @@ class KoGlfwGame : public KoGame {
   KoDisplayMode* GetDesktopMode() override;
   void SetSwapInterval(int interval) override;
   String PathToFilePath(String path) override;
+  unsigned char* LoadImageData(String path, int* width, int* height, int* depth) override;  // decode_image.cpp
+  unsigned char* LoadAudioData(String path, int* length, int* channels, int* format,
+                               int* hertz) override;  // decode_audio.cpp, with the decoders of sound_decoders.h
 
   virtual void SetGlfwWindow(int width, int height, int red, int green, int blue, int alpha, int depth, int stencil,
                              bool fullscreen);

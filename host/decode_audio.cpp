@@ -1,0 +1,33 @@
+// KoGlfwGame::LoadAudioData: a sound file into interleaved PCM, the decoder chosen by the path's extension.
+//
+// ".wav" (any case) is read as RIFF WAVE and ".ogg" as Ogg Vorbis; the extension alone decides, the content
+// is never sniffed, and a path with any other extension gives null without the file being opened. A missing
+// or undecodable file gives null (see sound_decoders.h for what each decoder accepts). May run on a worker
+// thread: it touches only the file it opens and the collector's atomic external-bytes counter.
+#include "host/glfw_game.h"
+#include "host/sound_decoders.h"
+
+namespace {
+
+using Decoder = unsigned char* (*)(std::FILE*, int*, int*, int*, int*);
+
+Decoder decoder_for(const String& path) {
+  String lower = path.ToLower();
+  if (lower.EndsWith(String(".wav"))) return LoadWAV;
+  if (lower.EndsWith(String(".ogg"))) return LoadOGG;
+  return nullptr;
+}
+
+}  // namespace
+
+unsigned char* KoGlfwGame::LoadAudioData(String path, int* length, int* channels, int* format, int* hertz) {
+  Decoder decode = decoder_for(path);
+  if (!decode) return nullptr;
+  std::FILE* file = OpenFile(path, String("rb"));
+  if (!file) return nullptr;
+  unsigned char* samples = decode(file, length, channels, format, hertz);
+  std::fclose(file);
+  if (!samples) return nullptr;
+  gc_ext_malloced(*length * *channels * *format);  // both decoders keep this under 2^31
+  return samples;
+}

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Configures and builds one build directory quietly: tools/build.sh <dir> [cmake options...]
-# The configure output is shown only if it fails; the build shows ninja's progress.
+# The configure output is shown only if it fails; the build shows ninja's progress. QZ_TARGETS (optional)
+# names the targets to build instead of everything.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 dir=$1
@@ -14,4 +15,5 @@ if [ ! -f "$dir/build.ninja" ]; then
   fi
   rm -f "$log"
 fi
-cmake --build "$dir" -j2
+# shellcheck disable=SC2086
+cmake --build "$dir" -j2 ${QZ_TARGETS:+--target $QZ_TARGETS}

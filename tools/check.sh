@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the unit, device and end-to-end suites (each
 # end-to-end test starts its own Xvfb), then the whole suite again under AddressSanitizer and
-# UndefinedBehaviorSanitizer.
+# UndefinedBehaviorSanitizer, and fuzzes the decoders and parsers for a bounded time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
@@ -14,4 +14,15 @@ echo "== build and test under AddressSanitizer + UndefinedBehaviorSanitizer"
 bash tools/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DQUARZEL_SANITIZE=ON
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp ctest --test-dir build-asan --output-on-failure -j2
+echo "== fuzz the decoders and parsers for a bounded time (clang, libFuzzer)"
+fuzzers=$(sed -n 's/^quarzel_fuzzer(\([a-z_]*\) .*/\1/p' tests/fuzz/CMakeLists.txt | tr '\n' ' ')
+QZ_TARGETS="$fuzzers" bash tools/build.sh build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUARZEL_FUZZ=ON \
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+for fuzzer in $fuzzers; do
+  corpus=$(mktemp -d)
+  build-fuzz/tests/fuzz/"$fuzzer" -max_total_time=15 -malloc_limit_mb=256 -print_final_stats=0 "$corpus" \
+    >"build-fuzz/$fuzzer.log" 2>&1 || { tail -40 "build-fuzz/$fuzzer.log"; exit 1; }
+  rm -rf "$corpus"
+  echo "$fuzzer: clean for 15 s"
+done
 echo "all tests passed"

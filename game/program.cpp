@@ -3,10 +3,12 @@
 // The game's own application class is not part of the program yet: until it is, koMain creates the
 // framework's plain c_App, whose hooks do nothing, so the window opens and the framework runs empty.
 #include "framework/app/app.h"
+#include "framework/graphics/graphics.h"
 #include "host/glfw_game.h"
 
 int koInit() {
   ko_app__InitGlobals();
+  ko_graphics__InitGlobals();
   return 0;
 }
 

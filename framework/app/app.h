@@ -7,6 +7,7 @@
 #pragma once
 
 #include "framework/app/display_modes.h"
+#include "gxtk/graphics.h"
 #include "host/game.h"
 #include "runtime/object.h"
 
@@ -38,6 +39,8 @@ class c_GameDelegate : public KoGameDelegate {
   void MotionEvent(int event, int data, float x, float y, float z) override;
   void DiscardGraphics() override;
   void mark() override;
+
+  Ref<gxtkGraphics> m_graphics;  // the renderer, made once in StartGame
 };
 
 extern GlobalRef<c_App> ko_app__app;

@@ -1,7 +1,11 @@
 // c_GameDelegate: the framework's side of every host event.
 #include "framework/app/app.h"
+#include "framework/graphics/graphics.h"
 
 void c_GameDelegate::StartGame() {
+  m_graphics = new gxtkGraphics;
+  ko_graphics_SetGraphicsDevice(m_graphics);
+  ko_graphics_SetFont(nullptr, 32);
   ko_app_ValidateDeviceWindow(false);
   ko_app_EnumDisplayModes();
   ko_app__app->p_OnCreate();
@@ -19,7 +23,11 @@ void c_GameDelegate::UpdateGame() {
 
 void c_GameDelegate::RenderGame() {
   ko_app_ValidateDeviceWindow(true);
+  m_graphics->BeginRender();
+  ko_graphics_BeginRender();
   ko_app__app->p_OnRender();
+  ko_graphics_EndRender();
+  m_graphics->EndRender();
 }
 
 void c_GameDelegate::KeyEvent(int event, int data) {
@@ -34,4 +42,4 @@ void c_GameDelegate::TouchEvent(int, int, float, float) {}
 void c_GameDelegate::MotionEvent(int, int, float, float, float) {}
 void c_GameDelegate::DiscardGraphics() {}
 
-void c_GameDelegate::mark() {}
+void c_GameDelegate::mark() { gc_mark(m_graphics); }

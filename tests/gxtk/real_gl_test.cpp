@@ -50,11 +50,22 @@ class AtlasHost : public KoGlfwGame {
   }
 };
 
+// One X server and one GLFW session for the whole suite; each test opens its own window (a new context).
+// GLFW is never terminated: that would unload the GL driver before the leak check at exit, which could then
+// no longer tell the driver's own long-lived allocations from ours.
 class RealGl : public ::testing::Test {
  protected:
+  static void SetUpTestSuite() {
+    x11 = new X11Session;
+    glfwReady = x11->ok() && glfw2::glfwInit();
+  }
+  static void TearDownTestSuite() {
+    glfw2::glfwCloseWindow();
+    delete x11;
+  }
+
   void SetUp() override {
-    ASSERT_TRUE(x11.ok()) << "Xvfb did not start";
-    ASSERT_TRUE(glfw2::glfwInit());
+    ASSERT_TRUE(glfwReady) << "no Xvfb or no GLFW";
     host.SetDeviceWindow(kWidth, kHeight, 0);
     ko_app__InitGlobals();
     ko_graphics__InitGlobals();
@@ -62,7 +73,6 @@ class RealGl : public ::testing::Test {
     renderer = new gxtkGraphics;
     ko_graphics_SetGraphicsDevice(renderer);
   }
-  void TearDown() override { glfw2::glfwTerminate(); }
 
   void BeginFrame() {
     renderer->BeginRender();
@@ -78,7 +88,8 @@ class RealGl : public ::testing::Test {
   unsigned At(int x, int y) const { return static_cast<unsigned>(pixels[y * kWidth + x]) & 0xffffff; }
   static unsigned Rgb(unsigned r, unsigned g, unsigned b) { return r << 16 | g << 8 | b; }
 
-  X11Session x11;
+  static inline X11Session* x11 = nullptr;
+  static inline bool glfwReady = false;
   AtlasHost host;
   gxtkGraphics* renderer = nullptr;
   Array<int> pixels;

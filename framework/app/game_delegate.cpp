@@ -40,6 +40,6 @@ void c_GameDelegate::KeyEvent(int event, int data) {
 void c_GameDelegate::MouseEvent(int, int, float, float) {}
 void c_GameDelegate::TouchEvent(int, int, float, float) {}
 void c_GameDelegate::MotionEvent(int, int, float, float, float) {}
-void c_GameDelegate::DiscardGraphics() {}
+void c_GameDelegate::DiscardGraphics() { m_graphics->DiscardGraphics(); }
 
 void c_GameDelegate::mark() { gc_mark(m_graphics); }

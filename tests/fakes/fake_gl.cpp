@@ -107,11 +107,6 @@ void glEnableClientState(GLenum array) {
   state.enabled.insert(array);
 }
 
-void glDisableClientState(GLenum array) {
-  Log("glDisableClientState", Name(array));
-  state.enabled.erase(array);
-}
-
 void glVertexPointer(GLint size, GLenum type, GLsizei stride, const GLvoid* pointer) {
   Log("glVertexPointer", size, Name(type), stride);
   state.vertexArray = {size, static_cast<int>(type), stride, pointer};

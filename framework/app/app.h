@@ -8,6 +8,7 @@
 
 #include "framework/app/display_modes.h"
 #include "framework/input/input_device.h"
+#include "gxtk/graphics.h"
 #include "host/game.h"
 #include "runtime/object.h"
 
@@ -42,6 +43,7 @@ class c_GameDelegate : public KoGameDelegate {
   void DiscardGraphics() override;
   void mark() override;
 
+  Ref<gxtkGraphics> m_graphics;  // the renderer, made once in StartGame
   Ref<gxtkAudio> m_audio;
   Ref<c_InputDevice> m_input;
 };

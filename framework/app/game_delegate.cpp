@@ -1,8 +1,12 @@
 // c_GameDelegate: the framework's side of every host event.
 #include "framework/app/app.h"
 #include "framework/audio/audio.h"
+#include "framework/graphics/graphics.h"
 
 void c_GameDelegate::StartGame() {
+  m_graphics = new gxtkGraphics;
+  ko_graphics_SetGraphicsDevice(m_graphics);
+  ko_graphics_SetFont(nullptr, 32);
   m_audio = new gxtkAudio;
   ko_audio_SetAudioDevice(m_audio);
   m_input = (new c_InputDevice)->m_new();
@@ -32,7 +36,11 @@ void c_GameDelegate::UpdateGame() {
 
 void c_GameDelegate::RenderGame() {
   ko_app_ValidateDeviceWindow(true);
+  m_graphics->BeginRender();
+  ko_graphics_BeginRender();
   ko_app__app->p_OnRender();
+  ko_graphics_EndRender();
+  m_graphics->EndRender();
 }
 
 void c_GameDelegate::KeyEvent(int event, int data) {
@@ -51,9 +59,10 @@ void c_GameDelegate::MotionEvent(int event, int data, float x, float y, float z)
   m_input->p_MotionEvent(event, data, x, y, z);
 }
 
-void c_GameDelegate::DiscardGraphics() {}
+void c_GameDelegate::DiscardGraphics() { m_graphics->DiscardGraphics(); }
 
 void c_GameDelegate::mark() {
+  gc_mark(m_graphics);
   gc_mark(m_audio);
   gc_mark(m_input);
 }

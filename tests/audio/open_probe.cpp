@@ -11,6 +11,7 @@
 
 #include "framework/app/app.h"
 #include "framework/audio/audio.h"
+#include "framework/framework.h"
 #include "tests/audio/tone_host.h"
 
 namespace {
@@ -59,7 +60,7 @@ bool ends_within(int channel, double seconds) {
 }
 
 void play(KoGame& host) {
-  ko_app__InitGlobals();
+  ko_framework__InitGlobals();
   (new RecordingApp)->m_new();
   host.StartGame();
   c_Sound* sound = ko_audio_LoadSound(String("tone.wav"));

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "framework/app/app.h"
+#include "framework/framework.h"
+#include "framework/graphics/graphics.h"
 #include "tests/fakes/fake_glfw2.h"
 #include "host/glfw_game.h"
 
@@ -26,7 +28,7 @@ class AppLifecycle : public ::testing::Test {
   void SetUp() override {
     fake_glfw::reset();
     appLog.clear();
-    ko_app__InitGlobals();
+    ko_framework__InitGlobals();
     (new TestApp)->m_new();
     state.opened = true;
     state.width = 640, state.height = 480;

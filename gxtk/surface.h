@@ -1,0 +1,54 @@
+// gxtkSurface: an image held twice, as a premultiplied CPU copy of its pixels and as an OpenGL texture made
+// from that copy.
+//
+// When a texture is valid: `textureName` names a live texture only while `textureSeq` equals glfwGraphicsSeq,
+// the count of window openings (each opening is a new OpenGL context, and the old context took its textures
+// with it). Bind makes the texture lazily and again after every context change, from the pixel copy, which is
+// kept for that reason until Discard or destruction. A texture of an older generation is never deleted: its
+// name may already belong to a texture of the new context.
+//
+// Pixel copy: rows top to bottom, `width` x `bytesPerPixel` bytes each, colour premultiplied by alpha, owned by
+// the surface (malloc'd; freed with free). Everything needs the GL context and the main thread, except
+// SetData, which a background load may call on a surface nobody draws yet.
+#pragma once
+
+#include "runtime/object.h"
+
+extern int glfwGraphicsSeq;  // the host's count of window openings (host/glfw_game.h)
+
+class gxtkSurface : public Object {
+ public:
+  unsigned char* pixelData = nullptr;
+  int width = 0, height = 0;  // image size, pixels (the texture may be larger)
+  int bytesPerPixel = 0;      // 1 luminance, 2 luminance + alpha, 3 RGB, 4 RGBA
+  int glFormat = 0;           // GL_LUMINANCE, GL_LUMINANCE_ALPHA, GL_RGB or GL_RGBA
+  int textureSeq = -1;        // glfwGraphicsSeq when the texture was made; -1: none
+  unsigned textureName = 0;
+  float uScale = 0, vScale = 0;  // 1 / texture width, 1 / texture height, per pixel
+
+  ~gxtkSurface() override;
+
+  virtual int Discard();
+  virtual int Width() { return width; }
+  virtual int Height() { return height; }
+  virtual bool Loaded() { return true; }
+  virtual void OnUnsafeLoadComplete() { Bind(); }
+
+  void Bind();
+  // Takes over `pixels` (width x height x bytesPerPixel bytes) and premultiplies them in place. False, with the
+  // buffer freed, for a pixel size other than 1..4 bytes.
+  bool SetData(unsigned char* pixels, int width, int height, int bytesPerPixel);
+  // Writes ARGB pixels (`pitch` ints apart per row) into the rectangle at (x, y); RGBA surfaces only. The part
+  // of the rectangle outside the surface is dropped.
+  void SetSubData(int x, int y, int width, int height, const int* pixels, int pitch);
+
+  bool HasCurrentTexture() const { return textureSeq == glfwGraphicsSeq; }
+
+ private:
+  void CreateTexture();
+  void UploadRect(int x, int y, int width, int height);
+  void ReleaseTexture();
+};
+
+// Sizes a texture can take when the driver rejects the image's own: the smallest power of two >= size, >= 1.
+int gxtk_PowerOfTwoAtLeast(int size);

@@ -9,6 +9,7 @@
 #include "net/text_codec.h"
 
 void c_HttpRequest::p_BeginResponse() {
+  m_lines->p_Clear();  // from here on it collects the response's head lines
   m_phase = HttpPhase::ReadingHead;
   m_readFill = 0;
   m_headBytes = 0;

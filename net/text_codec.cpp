@@ -22,20 +22,22 @@ String bytes_as_units(const unsigned char* bytes, int count) {
   return String(units.data(), count);
 }
 
-// Strict decoding into `units`; false at the first byte that breaks the rules.
-bool decode_utf8(const unsigned char* bytes, int count, std::vector<char16_t>& units) {
+// Strict decoding into `units` (room for `count` units); the number of units, or -1 at the first byte that
+// breaks the rules.
+int decode_utf8(const unsigned char* bytes, int count, char16_t* units) {
+  int decoded = 0;
   for (int i = 0; i < count;) {
     int length = sequence_length(bytes[i]);
-    if (length == 0 || i + length > count) return false;
+    if (length == 0 || i + length > count) return -1;
     int unit = length == 1 ? bytes[i] : length == 2 ? bytes[i] & 0x1F : bytes[i] & 0x0F;
     for (int k = 1; k < length; ++k) {
-      if (!is_continuation(bytes[i + k])) return false;
+      if (!is_continuation(bytes[i + k])) return -1;
       unit = unit << 6 | (bytes[i + k] & 0x3F);
     }
-    units.push_back(static_cast<char16_t>(unit));
+    units[decoded++] = static_cast<char16_t>(unit);
     i += length;
   }
-  return true;
+  return decoded;
 }
 
 }  // namespace
@@ -68,10 +70,10 @@ std::string ko_codec_Encode(const String& text, TextEncoding encoding) {
 String ko_codec_Decode(const unsigned char* bytes, int count, TextEncoding encoding) {
   if (count <= 0) return String();
   if (encoding == TextEncoding::Ascii) return bytes_as_units(bytes, count);
-  std::vector<char16_t> units;
-  units.reserve(count);
-  if (!decode_utf8(bytes, count, units)) return bytes_as_units(bytes, count);
-  return String(units.data(), static_cast<int>(units.size()));
+  std::vector<char16_t> units(count);  // never more units than bytes
+  int decoded = decode_utf8(bytes, count, units.data());
+  if (decoded < 0) return bytes_as_units(bytes, count);
+  return String(units.data(), decoded);
 }
 
 int ko_codec_Utf8CutOffTail(const unsigned char* bytes, int count) {

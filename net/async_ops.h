@@ -77,8 +77,7 @@ class c_AsyncReceiveOp : public c_AsyncSocketIoOp {
  public:
   Ref<c_IOnReceiveComplete> m_handler;
 
-  c_AsyncReceiveOp* m_new(KoSocket* socket, c_DataBuffer* buffer, int offset, int count,
-                          c_IOnReceiveComplete* handler);
+  c_AsyncReceiveOp* m_new(KoSocket* socket, c_DataBuffer* buffer, int offset, int count, c_IOnReceiveComplete* handler);
   void mark() override;
   void p_Execute__UNSAFE__(c_Socket* source) override;
   void p_Complete(c_Socket* source) override;

@@ -28,7 +28,10 @@ class c_IOnHttpRequestComplete {
 
 enum class HttpPhase { Idle, Opened, Connecting, ReadingHead, ReadingBody, Finished };
 
-class c_HttpRequest : public Object, public c_IOnConnectComplete, public c_IOnSendComplete, public c_IOnReceiveComplete {
+class c_HttpRequest : public Object,
+                      public c_IOnConnectComplete,
+                      public c_IOnSendComplete,
+                      public c_IOnReceiveComplete {
  public:
   static constexpr int kWriteBufferSize = 4096;    // bytes; holds any ordinary request head
   static constexpr int kReadBufferSize = 16384;    // bytes; the longest head line we accept
@@ -40,11 +43,11 @@ class c_HttpRequest : public Object, public c_IOnConnectComplete, public c_IOnSe
   Ref<c_Url> m_url;
   Ref<c_IOnHttpRequestComplete> m_onComplete;
   Ref<c_DataBuffer> m_bodyBuffer;
-  int m_bodyLength = 0;  // bytes of body still to send
-  int m_status = -1;     // -1 until a status line has been accepted
+  int m_bodyLength = 0;                 // bytes of body still to send
+  int m_status = -1;                    // -1 until a status line has been accepted
   Ref<c_StringStack> m_responseChunks;  // exists once the head is complete
   String m_responseText;
-  int m_bytesReceived = 0;  // body bytes
+  int m_bytesReceived = 0;     // body bytes
   Ref<c_StringStack> m_lines;  // request lines to send; then the received head lines
   Ref<c_Socket> m_socket;
   Ref<c_DataBuffer> m_writeBuffer;

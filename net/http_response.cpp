@@ -51,7 +51,7 @@ int c_HttpRequest::p_ReadHead(int scanFrom, int end) {
     m_bytesReceived += end - lineStart;  // body bytes that came with the end of the head
     return p_ReadBody(lineStart, end);
   }
-  int tail = end - lineStart;  // an unfinished line
+  int tail = end - lineStart;                      // an unfinished line
   if (tail >= m_readBuffer->length) return kStop;  // longer than the buffer: it can never be finished
   std::memmove(bytes, bytes + lineStart, tail);
   m_readFill = tail;

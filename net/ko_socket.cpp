@@ -111,7 +111,8 @@ int KoSocket::ReceiveFrom(KoDataBuffer* buffer, int offset, int count, KoSocketA
   if (!clip(buffer, offset, &count) || !address) return -1;
   sockaddr_in from{};
   socklen_t size = sizeof from;
-  auto n = retry([&] { return ::recvfrom(sock, buffer->data + offset, count, 0, reinterpret_cast<sockaddr*>(&from), &size); });
+  auto n = retry(
+      [&] { return ::recvfrom(sock, buffer->data + offset, count, 0, reinterpret_cast<sockaddr*>(&from), &size); });
   if (n >= 0) address->Set(from);
   return static_cast<int>(n);
 }

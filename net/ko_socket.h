@@ -30,11 +30,12 @@ class KoSocket : public Object {
   bool Listen(int backlog);
   bool Accept();         // blocking
   KoSocket* Accepted();  // a socket object owning the accepted connection, or null
-  int Send(KoDataBuffer* buffer, int offset, int count);     // bytes sent (all of them unless an error cut
-                                                             // the send short) or -1
-  int Receive(KoDataBuffer* buffer, int offset, int count);  // bytes received, 0 at end, -1 on error
+  // Bytes sent (all of them, unless an error cut the send short) or -1.
+  int Send(KoDataBuffer* buffer, int offset, int count);
+  // Bytes received, 0 at the end of the stream, -1 on error.
+  int Receive(KoDataBuffer* buffer, int offset, int count);
   int SendTo(KoDataBuffer* buffer, int offset, int count, KoSocketAddress* address);
-  int ReceiveFrom(KoDataBuffer* buffer, int offset, int count, KoSocketAddress* address);
+  int ReceiveFrom(KoDataBuffer* buffer, int offset, int count, KoSocketAddress* address);  // stores the sender
   void GetLocalAddress(KoSocketAddress* address);
   void GetRemoteAddress(KoSocketAddress* address);
 };

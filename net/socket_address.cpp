@@ -48,8 +48,8 @@ void KoSocketAddress::Set(const sockaddr_in& raw) {
 
 void KoSocketAddress::Validate() {
   const auto* bytes = reinterpret_cast<const unsigned char*>(&addr.sin_addr.s_addr);
-  hostText = String(int{bytes[0]}) + String(".") + String(int{bytes[1]}) + String(".") + String(int{bytes[2]}) + String(".") +
-             String(int{bytes[3]});
+  hostText = String(int{bytes[0]}) + String(".") + String(int{bytes[1]}) + String(".") + String(int{bytes[2]}) +
+             String(".") + String(int{bytes[3]});
   port = ntohs(addr.sin_port);
   valid = true;
 }

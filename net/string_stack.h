@@ -16,6 +16,6 @@ class c_StringStack : public Object {
   int p_Length() { return m_length; }
   String p_Get(int index);  // the empty string outside 0 .. length - 1
   void p_Clear();
-  Array<String> p_ToArray();                // exactly m_length entries
+  Array<String> p_ToArray();               // exactly m_length entries
   String p_Join(const String& separator);  // the entries with separator between consecutive ones
 };

@@ -38,7 +38,7 @@ void c_Url::p_Set2(const String& url) {
   int length = url.Length();
   int query = url.Find(String("?"));
   int fragment = url.Find(String("#"));
-  if (query >= 0 && fragment >= 0 && fragment < query) query = -1;  // that "?" is part of the fragment
+  if (query >= 0 && fragment >= 0 && fragment < query) query = -1;   // that "?" is part of the fragment
   int end = query >= 0 ? query : fragment >= 0 ? fragment : length;  // end of the address part
 
   int start = 0;

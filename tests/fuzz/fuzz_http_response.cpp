@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   request->p_Finish();  // the end of the stream; a no-op when the request already finished
   if (handler->m_calls != 1) std::abort();
-  if (request->m_status != -1 && !request->m_responseChunks) std::abort();  // a status comes with a body
+  if (request->m_status != -1 && !request->m_responseChunks) std::abort();        // a status comes with a body
   if (request->m_responseText.Length() > request->m_bytesReceived) std::abort();  // one unit per byte at most
   gc_collect_all();  // nothing is held now: everything of this run becomes garbage
   gc_flush_free(gc_free_bytes);

@@ -2,12 +2,13 @@
 #include "tests/net/net_test_support.h"
 
 #include <arpa/inet.h>
-#include <cstdio>
-#include <cstdlib>
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
 
 #include "net/async_event.h"
 

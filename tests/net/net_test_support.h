@@ -41,12 +41,12 @@ T* Keep(T* object) {
 // A fatal stop prints its report on standard output and then waits for a debugger on standard input; a death
 // test sees only standard error. This sends the report there and gives the stop no debugger.
 void RouteFatalReportToStderr();
-#define EXPECT_FATAL(statement, message)                                                          \
-  EXPECT_EXIT(                                                                                    \
-      {                                                                                           \
-        RouteFatalReportToStderr();                                                               \
-        statement;                                                                                \
-      },                                                                                          \
+#define EXPECT_FATAL(statement, message) \
+  EXPECT_EXIT(                           \
+      {                                  \
+        RouteFatalReportToStderr();      \
+        statement;                       \
+      },                                 \
       testing::ExitedWithCode(255), message)
 
 // A step of a loopback server's answer.

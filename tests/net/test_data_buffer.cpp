@@ -1,7 +1,6 @@
 // Data buffers: clipping of every transfer, signed reads, overlapping copies, string encodings and the fatal
 // errors; the UTF-8 cut-off helper; loading through the host.
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <cstdio>

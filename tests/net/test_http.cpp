@@ -198,7 +198,8 @@ TEST(HttpResponse, AnySplitGivesTheSameResponse) {
 }
 
 // The text after 0 .. 6 bytes of the body "h\xc3\xa9llo": a lone lead byte is kept as the byte itself.
-const std::u16string kTextAfterBodyBytes[] = {u"", u"h", u"h\u00c3", u"h\u00e9", u"h\u00e9l", u"h\u00e9ll", u"h\u00e9llo"};
+const std::u16string kTextAfterBodyBytes[] = {u"",         u"h",         u"h\u00c3",   u"h\u00e9",
+                                              u"h\u00e9l", u"h\u00e9ll", u"h\u00e9llo"};
 
 TEST(HttpResponse, TruncationAtEveryLength) {
   auto* recorder = Keep(new c_HttpRecorder);

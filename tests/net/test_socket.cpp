@@ -157,7 +157,8 @@ TEST(Socket, ServerAcceptsAndWrapsAConnection) {
   auto* in = Keep((new c_DataBuffer)->m_new(4));
   client->p_ReceiveAsync(in, 0, 4, recorder);
   ASSERT_TRUE(PumpUntil([&] { return recorder->m_received.size() == 1; }));
-  EXPECT_EQ(in->p_PeekString(0, recorder->m_received[0], String("ascii")), String("ping").Slice(0, recorder->m_received[0]));
+  EXPECT_EQ(in->p_PeekString(0, recorder->m_received[0], String("ascii")),
+            String("ping").Slice(0, recorder->m_received[0]));
 
   auto* remote = Keep(new KoSocketAddress);
   accepted->GetRemoteAddress(remote);

@@ -23,8 +23,7 @@ TEST(Url, SplitsEveryPart) {
       {"all parts", "http://H:8080/a/b?x=1#top", "http", "", "", "H", 8080, "/a/b", "x=1", "top", "/a/b?x=1#top"},
       {"no scheme", "H/index", "http", "", "", "H", 80, "/index", "", "", "/index"},
       {"no path", "http://H", "http", "", "", "H", 80, "/", "", "", "/"},
-      {"question mark inside the fragment", "http://H#frag?x", "http", "", "", "H", 80, "/", "", "frag?x",
-       "/#frag?x"},
+      {"question mark inside the fragment", "http://H#frag?x", "http", "", "", "H", 80, "/", "", "frag?x", "/#frag?x"},
       {"user and password", "ftp://ann:s3cret@H/f", "ftp", "ann", "s3cret", "H", 80, "/f", "", "", "/f"},
       {"user without password", "http://ann@H", "http", "ann", "", "H", 80, "/", "", "", "/"},
       {"port not a number", "http://H:abc/", "http", "", "", "H", 0, "/", "", "", "/"},
@@ -33,8 +32,7 @@ TEST(Url, SplitsEveryPart) {
       {"port beyond int", "http://H:99999999999/", "http", "", "", "H", 2147483647, "/", "", "", "/"},
       {"slash before colon", "http://H/a:b", "http", "", "", "H", 80, "/a:b", "", "", "/a:b"},
       {"query without path", "http://H?a=1&b=2", "http", "", "", "H", 80, "/", "a=1&b=2", "", "/?a=1&b=2"},
-      {"scheme marker in the query", "H?u=http://x", "http", "", "", "H", 80, "/", "u=http://x", "",
-       "/?u=http://x"},
+      {"scheme marker in the query", "H?u=http://x", "http", "", "", "H", 80, "/", "u=http://x", "", "/?u=http://x"},
       {"at sign in the query", "http://H/p?a@b", "http", "", "", "H", 80, "/p", "a@b", "", "/p?a@b"},
       {"empty fragment and query", "http://H/p?#", "http", "", "", "H", 80, "/p", "", "", "/p"},
       {"empty", "", "http", "", "", "", 80, "/", "", "", "/"},
@@ -78,7 +76,13 @@ TEST(Url, DecimalPrefixReadsLikeAtoi) {
   struct Case {
     const char* text;
     int value;
-  } cases[] = {{"42", 42}, {"  7x", 7}, {"-12", -12}, {"+3", 3}, {"", 0}, {"x1", 0}, {"99999999999", 2147483647},
+  } cases[] = {{"42", 42},
+               {"  7x", 7},
+               {"-12", -12},
+               {"+3", 3},
+               {"", 0},
+               {"x1", 0},
+               {"99999999999", 2147483647},
                {"-99999999999", -2147483647 - 1}};
   for (const Case& c : cases) {
     String text(c.text);

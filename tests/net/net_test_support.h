@@ -1,19 +1,11 @@
-// Shared pieces of the networking tests: the update pump, collector roots for test objects, and a loopback
-// server thread that answers with scripted bytes.
-//
-// The pump does what the game does each update (asynchronous event update, then a full collection step with
-// the heap checker on), so a missing mark() or barrier shows up as a freed object. Test objects that must live
-// across pumps are kept through Keep(), a collector root cleared after every test.
-// Every wait is bounded (kWaitLimit) so that a fault fails a test instead of hanging the suite.
+// Shared pieces of the networking tests: the update pump, collector roots for test objects, fatal-stop
+// checks, and loopback servers (threads on 127.0.0.1) that answer with scripted bytes. Every wait is bounded
+// by kWaitLimit, so a fault fails a test instead of hanging the suite.
 #pragma once
-
-#include <netinet/in.h>
 
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <functional>
-#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -22,24 +14,22 @@
 
 inline constexpr auto kWaitLimit = std::chrono::seconds(10);
 
-// A full collection that also destroys all garbage at once, so a wrongly freed object is gone right away
-// (and no garbage waits on the free list across flips, which the heap checker does not expect).
+// A full collection that destroys the garbage at once, so an object freed by mistake is gone right away.
 void CollectEverything();
-// One update pass: the asynchronous event update, a full collection, a short sleep.
+// One update as the game runs it (asynchronous event update, collection with the heap checker on), then a
+// short sleep. PumpUntil repeats it until `done`; false if that took longer than kWaitLimit.
 void PumpOnce();
-// Pumps until `done` holds; false if it did not within kWaitLimit.
 bool PumpUntil(const std::function<bool()>& done);
 
-// Keeps `object` alive until the end of the current test; returns it.
-void KeepObject(Object* object);
+void KeepObject(Object* object);  // a collector root until the end of the current test
 template <class T>
 T* Keep(T* object) {
   KeepObject(object);
   return object;
 }
 
-// A fatal stop prints its report on standard output and then waits for a debugger on standard input; a death
-// test sees only standard error. This sends the report there and gives the stop no debugger.
+// A fatal stop prints its report on standard output and waits for a debugger on standard input, while a
+// death test reads standard error: send the report there and give the stop no debugger.
 void RouteFatalReportToStderr();
 #define EXPECT_FATAL(statement, message) \
   EXPECT_EXIT(                           \
@@ -49,54 +39,39 @@ void RouteFatalReportToStderr();
       },                                 \
       testing::ExitedWithCode(255), message)
 
-// A step of a loopback server's answer.
 struct ServerStep {
-  enum Kind { Send, WaitForRelease, SendForever, Reset } kind;
+  enum Kind { Send, WaitForRelease, SendForever, Reset } kind;  // Reset: an abortive close (the peer sees -1)
   std::string bytes;
 };
-ServerStep SendBytes(std::string bytes);
-ServerStep WaitForRelease();
-ServerStep SendForever(std::string bytes);  // until the client goes away
-ServerStep ResetConnection();               // an abortive close: the client's receive fails
+inline ServerStep Send(std::string bytes) { return {ServerStep::Send, std::move(bytes)}; }
+inline ServerStep WaitForRelease() { return {ServerStep::WaitForRelease, {}}; }
+inline ServerStep SendForever(std::string bytes) { return {ServerStep::SendForever, std::move(bytes)}; }
+inline ServerStep Reset() { return {ServerStep::Reset, {}}; }
 
-// Listens on 127.0.0.1 (a port of the system's choice), accepts one connection, reads the request head
-// (through the empty line) and `bodyBytes` more, then plays its steps and closes the connection.
+// Accepts one connection, reads the request head (through the empty line) and `bodyBytes` more, plays its
+// steps and closes the connection.
 class LoopbackServer {
  public:
   explicit LoopbackServer(std::vector<ServerStep> steps, int bodyBytes = 0);
   ~LoopbackServer();
-  LoopbackServer(const LoopbackServer&) = delete;
-  LoopbackServer& operator=(const LoopbackServer&) = delete;
-
   int Port() const { return port_; }
-  std::string Url(const std::string& pathAndQuery = "/") const;  // http://localhost:PORT...
-  std::string Request();  // what the client sent (waits until the server has read it)
-  void Release();         // lets a WaitForRelease step go on
+  std::string Url(const std::string& path = "/") const { return "http://localhost:" + std::to_string(port_) + path; }
+  std::string Request();                // what the client sent, once the server has read it
+  void Release() { released_ = true; }  // lets a WaitForRelease step go on
 
  private:
   void Serve(std::vector<ServerStep> steps, int bodyBytes);
-  void ReadRequest(int connection, int bodyBytes);
-  bool Wait(const std::function<bool()>& ready);
 
-  int listener_ = -1;
-  int port_ = 0;
-  std::atomic<bool> stop_{false};
-  std::mutex mutex_;
-  std::condition_variable changed_;
-  std::string request_;
-  bool requestRead_ = false;
-  bool released_ = false;
+  int listener_ = -1, port_ = 0;
+  std::atomic<bool> stop_{false}, released_{false}, requestRead_{false};
+  std::string request_;  // written before requestRead_ is set
   std::thread thread_;
 };
 
-// A port on 127.0.0.1 where nothing listens, for as long as the object lives.
-class RefusingPort {
- public:
+// A port on 127.0.0.1 that refuses connections (bound, not listening) while the object lives.
+struct RefusingPort {
   RefusingPort();
   ~RefusingPort();
   int Port() const { return port_; }
-
- private:
-  int socket_ = -1;
-  int port_ = 0;
+  int socket_ = -1, port_ = 0;
 };

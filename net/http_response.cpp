@@ -1,0 +1,96 @@
+// c_HttpRequest: reading the response head and body out of the read buffer, and the finish.
+//
+// Contract of the readers: they look only at m_readBuffer[0 .. end), where end = m_readFill + the bytes of the
+// last receive; they either stop the request (kStop) or move what must be kept to the start of the buffer and
+// return where the next receive goes, which always leaves room for at least one byte.
+#include <cstring>
+
+#include "net/http_request.h"
+#include "net/text_codec.h"
+
+void c_HttpRequest::p_BeginResponse() {
+  m_lines->p_Clear();  // from here on it collects the response's head lines
+  m_phase = HttpPhase::ReadingHead;
+  m_readFill = 0;
+  m_headBytes = 0;
+}
+
+int c_HttpRequest::p_TakeResponseBytes(int offset, int count) {
+  if (offset != m_readFill || count <= 0 || count > m_readBuffer->length - offset) return kStop;
+  int end = offset + count;
+  m_readFill = 0;
+  switch (m_phase) {
+    case HttpPhase::ReadingHead:
+      return p_ReadHead(offset, end);
+    case HttpPhase::ReadingBody:
+      m_bytesReceived += count;
+      return p_ReadBody(0, end);
+    default:
+      return kStop;
+  }
+}
+
+// Splits the head into lines at "\n" (bytes before `scanFrom` were scanned before and hold no "\n"). Lines
+// are taken as "ascii" and trimmed; an empty one ends the head.
+int c_HttpRequest::p_ReadHead(int scanFrom, int end) {
+  unsigned char* bytes = m_readBuffer->data;
+  int lineStart = 0;
+  for (int i = scanFrom; i < end; ++i) {
+    if (bytes[i] != '\n') continue;
+    String line = ko_codec_Decode(bytes + lineStart, i - lineStart, TextEncoding::Ascii).Trim();
+    m_headBytes += i + 1 - lineStart;
+    lineStart = i + 1;
+    if (m_headBytes > kMaxHeadBytes) return kStop;
+    if (line.Length() > 0) {
+      m_lines->p_Push(line);
+      continue;
+    }
+    if (!p_AcceptStatusLine()) return kStop;
+    m_phase = HttpPhase::ReadingBody;
+    m_responseChunks = (new c_StringStack)->m_new();
+    m_bytesReceived += end - lineStart;  // body bytes that came with the end of the head
+    return p_ReadBody(lineStart, end);
+  }
+  int tail = end - lineStart;                      // an unfinished line
+  if (tail >= m_readBuffer->length) return kStop;  // longer than the buffer: it can never be finished
+  std::memmove(bytes, bytes + lineStart, tail);
+  m_readFill = tail;
+  return tail;
+}
+
+// The first head line must read "HTTP/..." (in any case), a status code and at least one more word.
+bool c_HttpRequest::p_AcceptStatusLine() {
+  if (m_lines->p_Length() == 0) return false;
+  Array<String> words = m_lines->p_Get(0).ToUpper().Split(String(" "));
+  if (words.Length() <= 2 || !words[0].StartsWith(String("HTTP/"))) return false;
+  m_status = ko_url_DecimalPrefix(words[1], 0, words[1].Length());
+  return true;
+}
+
+// Decodes body bytes [from, end) as UTF-8 into one chunk. The first bytes of a sequence cut off by the end of
+// this read are kept back for the next one, so a character split between reads still decodes.
+int c_HttpRequest::p_ReadBody(int from, int end) {
+  unsigned char* bytes = m_readBuffer->data;
+  int keep = ko_codec_Utf8CutOffTail(bytes + from, end - from);
+  if (end - keep > from) m_responseChunks->p_Push(ko_codec_Decode(bytes + from, end - keep - from, TextEncoding::Utf8));
+  std::memmove(bytes, bytes + end - keep, keep);
+  m_readFill = keep;
+  if (m_bytesReceived > kMaxBodyBytes) return kStop;
+  return keep;
+}
+
+void c_HttpRequest::p_Finish() {
+  if (m_phase == HttpPhase::Finished) return;
+  bool hadBody = m_phase == HttpPhase::ReadingBody;
+  m_phase = HttpPhase::Finished;
+  if (m_socket) m_socket->p_Close();
+  if (m_responseChunks) {
+    // Bytes kept back for a sequence that never got finished are still part of the body.
+    if (hadBody && m_readFill > 0) {
+      m_responseChunks->p_Push(ko_codec_Decode(m_readBuffer->data, m_readFill, TextEncoding::Utf8));
+    }
+    m_readFill = 0;
+    m_responseText = m_responseChunks->p_Join(String());
+  }
+  if (m_onComplete) m_onComplete->p_OnHttpRequestComplete(this);
+}

@@ -1,0 +1,41 @@
+// KoSocket: one IPv4 socket of the system (TCP client, TCP server or UDP).
+//
+// Threads: Open, Close, Bind, Listen, Accepted and the address queries run on the main thread. Connect, Send
+// and Receive are also called on an asynchronous queue's worker (net/async_queue.h); they read `sock` and the
+// buffer's bytes only, and the main thread never changes `sock` while such an operation is outstanding
+// (c_Socket delays the real close until its queues are idle).
+// Bounds: Send, Receive, SendTo and ReceiveFrom clip offset and count to the buffer; a range outside it
+// transfers nothing and gives -1. Sends never raise SIGPIPE: a closed peer is an ordinary -1.
+#pragma once
+
+#include "net/data_buffer.h"
+#include "net/socket_address.h"
+
+inline constexpr int kProtocolStream = 1;    // TCP client
+inline constexpr int kProtocolServer = 2;    // TCP, for listening
+inline constexpr int kProtocolDatagram = 3;  // UDP
+
+class KoSocket : public Object {
+ public:
+  int sock = -1;  // system handle; -1 when closed
+  int protocol = 0;
+  int acceptedSock = -1;  // the last accepted connection, until Accepted() hands it over
+
+  ~KoSocket() override;
+
+  bool Open(int protocol);
+  int Close();
+  bool Bind(const String& host, int port);     // an empty host binds to every interface
+  bool Connect(const String& host, int port);  // blocking; fails when the host cannot be resolved
+  bool Listen(int backlog);
+  bool Accept();         // blocking
+  KoSocket* Accepted();  // a socket object owning the accepted connection, or null
+  // Bytes sent (all of them, unless an error cut the send short) or -1.
+  int Send(KoDataBuffer* buffer, int offset, int count);
+  // Bytes received, 0 at the end of the stream, -1 on error.
+  int Receive(KoDataBuffer* buffer, int offset, int count);
+  int SendTo(KoDataBuffer* buffer, int offset, int count, KoSocketAddress* address);
+  int ReceiveFrom(KoDataBuffer* buffer, int offset, int count, KoSocketAddress* address);  // stores the sender
+  void GetLocalAddress(KoSocketAddress* address);
+  void GetRemoteAddress(KoSocketAddress* address);
+};

@@ -1,0 +1,53 @@
+// KoThread: starting detached workers, the running-state hand-over and the root that keeps a running
+// thread's object alive. See thread.h for which side may do what.
+#include "runtime/thread.h"
+
+#include <cstdlib>
+#include <system_error>
+#include <thread>
+
+#include "runtime/errors.h"
+
+void KoThread::mark() {
+  Object::mark();
+  gc_mark(gc_object_of(_result.load(std::memory_order_acquire)));
+}
+
+void KoThread::Start() {
+  if (IsRunning()) return;
+  _result.store(nullptr, std::memory_order_relaxed);
+  _running.store(kRunning, std::memory_order_relaxed);
+  // From here on this object is a root; it must be marked now, since roots are greyed only at a flip.
+  gc_mark(static_cast<gc_object*>(this));
+  try {
+    std::thread(run, this).detach();
+  } catch (const std::system_error&) {
+    koPrint(String("CreateThread failed!"));
+    std::exit(-1);
+  }
+}
+
+bool KoThread::IsRunning() { return _running.load(std::memory_order_acquire) == kRunning; }
+
+Object* KoThread::Result() {
+  Object* result = _result.load(std::memory_order_acquire);
+  gc_mark(gc_object_of(result));  // the worker's store ran no barrier; the main side takes it over here
+  return result;
+}
+
+void KoThread::SetResult(Object* value) { _result.store(value, std::memory_order_release); }
+
+String KoThread::Strdup(const String& text) { return String(text.Data(), text.Length()); }
+
+void KoThread::run(KoThread* thread) {
+  thread->Run__UNSAFE__();
+  thread->_running.store(kFinished, std::memory_order_release);  // last touch of the object by the worker
+}
+
+void KoThread::mark_root() {
+  if (IsRunning()) gc_mark(static_cast<gc_object*>(this));
+}
+
+gc_object* KoThread::root_object() const {
+  return _running.load(std::memory_order_acquire) == kRunning ? const_cast<KoThread*>(this) : nullptr;
+}

@@ -1,0 +1,77 @@
+// Shared pieces of the networking tests: the update pump, collector roots for test objects, fatal-stop
+// checks, and loopback servers (threads on 127.0.0.1) that answer with scripted bytes. Every wait is bounded
+// by kWaitLimit, so a fault fails a test instead of hanging the suite.
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "runtime/object.h"
+
+inline constexpr auto kWaitLimit = std::chrono::seconds(10);
+
+// A full collection that destroys the garbage at once, so an object freed by mistake is gone right away.
+void CollectEverything();
+// One update as the game runs it (asynchronous event update, collection with the heap checker on), then a
+// short sleep. PumpUntil repeats it until `done`; false if that took longer than kWaitLimit.
+void PumpOnce();
+bool PumpUntil(const std::function<bool()>& done);
+
+void KeepObject(Object* object);  // a collector root until the end of the current test
+template <class T>
+T* Keep(T* object) {
+  KeepObject(object);
+  return object;
+}
+
+// A fatal stop prints its report on standard output and waits for a debugger on standard input, while a
+// death test reads standard error: send the report there and give the stop no debugger.
+void RouteFatalReportToStderr();
+#define EXPECT_FATAL(statement, message) \
+  EXPECT_EXIT(                           \
+      {                                  \
+        RouteFatalReportToStderr();      \
+        statement;                       \
+      },                                 \
+      testing::ExitedWithCode(255), message)
+
+struct ServerStep {
+  enum Kind { Send, WaitForRelease, SendForever, Reset } kind;  // Reset: an abortive close (the peer sees -1)
+  std::string bytes;
+};
+inline ServerStep Send(std::string bytes) { return {ServerStep::Send, std::move(bytes)}; }
+inline ServerStep WaitForRelease() { return {ServerStep::WaitForRelease, {}}; }
+inline ServerStep SendForever(std::string bytes) { return {ServerStep::SendForever, std::move(bytes)}; }
+inline ServerStep Reset() { return {ServerStep::Reset, {}}; }
+
+// Accepts one connection, reads the request head (through the empty line) and `bodyBytes` more, plays its
+// steps and closes the connection.
+class LoopbackServer {
+ public:
+  explicit LoopbackServer(std::vector<ServerStep> steps, int bodyBytes = 0);
+  ~LoopbackServer();
+  int Port() const { return port_; }
+  std::string Url(const std::string& path = "/") const { return "http://localhost:" + std::to_string(port_) + path; }
+  std::string Request();                // what the client sent, once the server has read it
+  void Release() { released_ = true; }  // lets a WaitForRelease step go on
+
+ private:
+  void Serve(std::vector<ServerStep> steps, int bodyBytes);
+
+  int listener_ = -1, port_ = 0;
+  std::atomic<bool> stop_{false}, released_{false}, requestRead_{false};
+  std::string request_;  // written before requestRead_ is set
+  std::thread thread_;
+};
+
+// A port on 127.0.0.1 that refuses connections (bound, not listening) while the object lives.
+struct RefusingPort {
+  RefusingPort();
+  ~RefusingPort();
+  int Port() const { return port_; }
+  int socket_ = -1, port_ = 0;
+};

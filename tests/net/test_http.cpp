@@ -1,0 +1,208 @@
+// The HTTP client against scripted loopback servers (ordinary, hostile, slow, endless, reset) and a refused
+// port; and its response reader fed directly, split and truncated at every point.
+#include <gtest/gtest.h>
+
+#include "net/http_request.h"
+#include "tests/net/net_test_support.h"
+#include "tests/net/response_feeder.h"
+
+namespace {
+
+using namespace std::string_literals;
+
+struct c_HttpRecorder : Object, c_IOnHttpRequestComplete {
+  int m_calls = 0;
+  void p_OnHttpRequestComplete(c_HttpRequest*) override { ++m_calls; }
+};
+
+std::u16string Text(c_HttpRequest* request) {
+  return std::u16string(request->p_ResponseText().Data(), request->p_ResponseText().Length());
+}
+
+c_HttpRequest* Start(const std::string& url, const char* method = "GET") {
+  return Keep((new c_HttpRequest)->m_new2(String(method), String(url.c_str()), Keep(new c_HttpRecorder)));
+}
+
+int Calls(c_HttpRequest* request) { return dynamic_cast<c_HttpRecorder*>(request->m_onComplete.get())->m_calls; }
+
+// Pumps until the handler ran, then some more updates in which it must not run again.
+void Complete(c_HttpRequest* request) {
+  ASSERT_TRUE(PumpUntil([&] { return Calls(request) > 0; }));
+  for (int i = 0; i < 10; ++i) PumpOnce();
+  EXPECT_EQ(Calls(request), 1);
+}
+
+c_HttpRequest* Get(const std::string& url) {
+  c_HttpRequest* request = Start(url);
+  request->p_Send();
+  Complete(request);
+  return request;
+}
+
+TEST(HttpRequest, SendsTheHeadAndBodyExactly) {
+  LoopbackServer get({Send("HTTP/1.0 204 No Content\r\n\r\n")});
+  EXPECT_EQ(Get(get.Url("/p.php?a=1"))->p_Status(), 204);
+  EXPECT_EQ(get.Request(), "GET /p.php?a=1 HTTP/1.0\r\nHost: localhost\r\n\r\n");
+
+  LoopbackServer longHead({Send("HTTP/1.0 200 OK\r\n\r\n")});
+  std::string path = "/" + std::string(5000, 'p');  // more than the 4096-byte write buffer
+  Get(longHead.Url(path));
+  EXPECT_EQ(longHead.Request(), "GET " + path + " HTTP/1.0\r\nHost: localhost\r\n\r\n");
+
+  LoopbackServer post({Send("HTTP/1.0 201 Created\r\n\r\nok")}, 4);
+  c_HttpRequest* request = Start(post.Url("/submit"), "POST");
+  request->p_Send2(String(u"h\u00e9!"), String("text/plain"), String("utf8"));
+  Complete(request);
+  EXPECT_EQ(post.Request(),
+            "POST /submit HTTP/1.0\r\nHost: localhost\r\nContent-Type: text/plain\r\n"
+            "Content-Length: 4\r\n\r\nh\xc3\xa9!");
+  EXPECT_EQ(request->p_Status(), 201);
+  EXPECT_EQ(Text(request), u"ok");
+}
+
+TEST(HttpRequest, AnswersFromScriptedServers) {
+  struct Case {
+    const char* label;
+    std::string response;
+    int status;
+    std::u16string text;
+  } cases[] = {
+      {"status, header and body", "HTTP/1.1 200 OK\r\nServer: t\r\n\r\nhello", 200, u"hello"},
+      {"lower-case status line", "http/1.0 404 x\r\n\r\n", 404, u""},
+      {"bare line feeds", "HTTP/1.0 201 Created\nA: b\n\nbody", 201, u"body"},
+      {"UTF-8 body", "HTTP/1.0 200 OK\r\n\r\nh\xe2\x82\xac!", 200, u"h\u20ac!"},
+      {"body larger than the read buffer", "HTTP/1.0 200 OK\r\n\r\n" + std::string(40000, 'x') + "\xc3\xa9", 200,
+       std::u16string(40000, u'x') + u"\u00e9"},
+      {"no status line", "hello there world\r\n\r\nbody", -1, u""},
+      {"two-word status line", "HTTP/1.0 200\r\n\r\nbody", -1, u""},
+      {"blank line first", "\r\nHTTP/1.0 200 OK\r\n\r\n", -1, u""},
+      {"closed mid-head", "HTTP/1.0 200 OK\r\nContent-", -1, u""},
+      {"closed at once", "", -1, u""},
+      {"head line longer than the read buffer", "HTTP/1.0 200 OK\r\nX: " + std::string(20000, 'a') + "\r\n\r\nx", -1,
+       u""},
+      {"status code beyond int", "HTTP/1.0 99999999999 Big\r\n\r\n", 2147483647, u""},
+      {"NUL bytes", "HTTP/1.0 200 OK\r\nX: \0\0\r\n\r\na\0b"s, 200, u"a\0b"s},
+      {"invalid UTF-8 body", "HTTP/1.0 200 OK\r\n\r\n\xff\xfeok", 200, u"\u00ff\u00feok"},
+      {"body cut inside a character", "HTTP/1.0 200 OK\r\n\r\nab\xe2\x82", 200, u"ab\u00e2\u0082"},
+  };
+  for (const Case& c : cases) {
+    LoopbackServer server({Send(c.response)});
+    c_HttpRequest* request = Get(server.Url());
+    EXPECT_EQ(request->p_Status(), c.status) << c.label;
+    EXPECT_EQ(Text(request), c.text) << c.label;
+  }
+  RefusingPort refusing;
+  c_HttpRequest* refused = Get("http://127.0.0.1:" + std::to_string(refusing.Port()) + "/");
+  EXPECT_EQ(refused->p_Status(), -1);
+  EXPECT_EQ(Text(refused), u"");
+}
+
+TEST(HttpRequest, GameKeepsUpdatingWhileAResponseIsSlow) {
+  LoopbackServer server({Send("HTTP/1.0 200 OK\r\n\r\nfirst h\xc3"), WaitForRelease(), Send("\xa9 last")});
+  c_HttpRequest* request = Start(server.Url());
+  request->p_Send();
+  ASSERT_TRUE(PumpUntil([&] { return request->m_bytesReceived == 8; }));
+  for (int i = 0; i < 20; ++i) PumpOnce();  // each update returns while the request is in flight
+  EXPECT_EQ(Calls(request), 0);
+  server.Release();
+  Complete(request);
+  EXPECT_EQ(Text(request), u"first h\u00e9 last");  // the character split between reads is whole
+}
+
+TEST(HttpRequest, ConnectionResetKeepsWhatArrived) {
+  LoopbackServer server({Send("HTTP/1.0 200 OK\r\n\r\npart"), WaitForRelease(), Reset()});
+  c_HttpRequest* request = Start(server.Url());
+  request->p_Send();
+  ASSERT_TRUE(PumpUntil([&] { return request->m_bytesReceived == 4; }));
+  server.Release();
+  Complete(request);
+  EXPECT_EQ(request->p_Status(), 200);
+  EXPECT_EQ(Text(request), u"part");
+
+  LoopbackServer resetAtOnce({Reset()});
+  EXPECT_EQ(Get(resetAtOnce.Url())->p_Status(), -1);
+}
+
+TEST(HttpRequest, EndlessServersAreCutOff) {
+  LoopbackServer endlessBody({Send("HTTP/1.0 200 OK\r\n\r\n"), SendForever(std::string(8192, 'z'))});
+  c_HttpRequest* body = Get(endlessBody.Url());
+  EXPECT_EQ(body->p_Status(), 200);
+  EXPECT_GT(body->m_bytesReceived, c_HttpRequest::kMaxBodyBytes);
+  EXPECT_EQ(body->p_ResponseText().Length(), body->m_bytesReceived);
+
+  LoopbackServer endlessHead({Send("HTTP/1.0 200 OK\r\n"), SendForever("X-Filler: 0123456789\r\n")});
+  EXPECT_EQ(Get(endlessHead.Url())->p_Status(), -1);
+}
+
+TEST(HttpRequest, CanBeOpenedAgainForASecondRequest) {
+  LoopbackServer first({Send("HTTP/1.0 200 OK\r\n\r\none")});
+  LoopbackServer second({Send("HTTP/1.0 202 OK\r\n\r\ntwo")});
+  c_HttpRequest* request = Get(first.Url());
+  request->p_Open(String("GET"), String(second.Url().c_str()), request->m_onComplete);
+  request->p_Send();
+  ASSERT_TRUE(PumpUntil([&] { return Calls(request) == 2; }));
+  EXPECT_EQ(request->p_Status(), 202);
+  EXPECT_EQ(Text(request), u"two");
+}
+
+// -------------------------------------------------------------------------------------------------------------
+// The response reader fed directly
+
+const std::string kHead = "HTTP/1.1 200 OK\r\nA: b\r\n\r\n";
+const std::string kResponse = kHead + "h\xc3\xa9llo";
+// The text after 0 .. 6 bytes of that body: a lead byte left alone at the end stands for itself.
+const std::u16string kTextAfterBodyBytes[] = {u"",         u"h",         u"h\u00c3",   u"h\u00e9",
+                                              u"h\u00e9l", u"h\u00e9ll", u"h\u00e9llo"};
+
+bool Feed(c_HttpRequest* request, const std::string& bytes) {
+  return FeedResponseBytes(request, reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+}
+
+c_HttpRequest* Fed(const std::vector<std::string>& reads) {
+  c_HttpRequest* request = NewRequestAwaitingResponse(nullptr);
+  for (const std::string& bytes : reads) Feed(request, bytes);
+  request->p_Finish();
+  return request;
+}
+
+TEST(HttpResponse, AnySplitAndTruncationAtEveryLength) {
+  for (size_t at = 0; at <= kResponse.size(); ++at) {
+    c_HttpRequest* split = Fed({kResponse.substr(0, at), kResponse.substr(at)});
+    EXPECT_EQ(split->p_Status(), 200) << at;
+    EXPECT_EQ(Text(split), u"h\u00e9llo") << at;
+
+    c_HttpRequest* truncated = Fed({kResponse.substr(0, at)});
+    bool headComplete = at >= kHead.size();
+    EXPECT_EQ(truncated->p_Status(), headComplete ? 200 : -1) << at;
+    EXPECT_EQ(Text(truncated), kTextAfterBodyBytes[headComplete ? at - kHead.size() : 0]) << at;
+  }
+  std::vector<std::string> bytes;
+  for (char byte : kResponse) bytes.emplace_back(1, byte);
+  EXPECT_EQ(Text(Fed(bytes)), u"h\u00e9llo");
+}
+
+TEST(HttpResponse, HeadLinesUpToTheReadBufferAreAccepted) {
+  const int buffer = c_HttpRequest::kReadBufferSize;
+  c_HttpRequest* fits = Fed({"HTTP/1.0 200 OK\r\nX: " + std::string(buffer - 4, 'a') + "\n\r\nok"});
+  EXPECT_EQ(fits->p_Status(), 200);
+  EXPECT_EQ(Text(fits), u"ok");
+  c_HttpRequest* tooLong = NewRequestAwaitingResponse(nullptr);
+  EXPECT_FALSE(Feed(tooLong, "HTTP/1.0 200 OK\r\nX: " + std::string(buffer, 'a')));
+  EXPECT_EQ(tooLong->p_Status(), -1);
+}
+
+TEST(HttpResponse, AReceiveErrorFinishesOnce) {
+  auto* recorder = Keep(new c_HttpRecorder);
+  c_HttpRequest* request = Keep(NewRequestAwaitingResponse(recorder));
+  request->m_socket = (new c_Socket)->m_new(String("stream"));
+  Feed(request, "HTTP/1.0 200 OK\r\n\r\nab");
+  for (int count : {-1, -1, 0}) {
+    request->p_OnReceiveComplete(request->m_readBuffer, request->m_readFill, count, request->m_socket);
+  }
+  EXPECT_EQ(recorder->m_calls, 1);
+  EXPECT_EQ(request->p_Status(), 200);
+  EXPECT_EQ(Text(request), u"ab");
+  EXPECT_EQ(request->m_socket->m_state, 0);
+}
+
+}  // namespace

@@ -2,6 +2,8 @@
 // response is in http_response.cpp.
 #include "net/http_request.h"
 
+#include <cstdio>
+
 c_HttpRequest::c_HttpRequest() {
   m_writeBuffer = (new c_DataBuffer)->m_new(kWriteBufferSize);
   m_readBuffer = (new c_DataBuffer)->m_new(kReadBufferSize);
@@ -25,6 +27,24 @@ void c_HttpRequest::mark() {
   gc_mark(m_readBuffer);
 }
 
+namespace {
+// Percent-encodes spaces and control characters, so that text taken from a URL or a caller can never end the
+// request line or a header line early and smuggle in header lines of its own.
+String header_safe(const String& text) {
+  String safe;
+  int start = 0;
+  for (int i = 0; i < text.Length(); ++i) {
+    char16_t unit = text[i];
+    if (unit > 0x20 && unit != 0x7F) continue;
+    char escape[4];
+    std::snprintf(escape, sizeof escape, "%%%02X", static_cast<unsigned>(unit));
+    safe = safe + text.Slice(start, i) + String(escape);
+    start = i + 1;
+  }
+  return start == 0 ? text : safe + text.Slice(start);
+}
+}  // namespace
+
 void c_HttpRequest::p_Open(const String& method, const String& url, c_IOnHttpRequestComplete* handler) {
   if (m_socket && m_phase != HttpPhase::Finished) m_socket->p_Close();  // abandon the request in flight
   m_socket = nullptr;
@@ -40,8 +60,8 @@ void c_HttpRequest::p_Open(const String& method, const String& url, c_IOnHttpReq
   m_readFill = 0;
   m_headBytes = 0;
   m_lines->p_Clear();
-  m_lines->p_Push(method + String(" ") + m_url->p_FullPath() + String(" HTTP/1.0"));
-  m_lines->p_Push(String("Host: ") + m_url->p_Domain());
+  m_lines->p_Push(header_safe(method) + String(" ") + header_safe(m_url->p_FullPath()) + String(" HTTP/1.0"));
+  m_lines->p_Push(String("Host: ") + header_safe(m_url->p_Domain()));
   m_phase = HttpPhase::Opened;
 }
 
@@ -49,7 +69,7 @@ void c_HttpRequest::p_Send2(const String& data, const String& mimeType, const St
   if (m_phase != HttpPhase::Opened) return;
   m_bodyBuffer = (new c_DataBuffer)->m_new(3 * data.Length());  // the longest encoding: 3 bytes per unit
   m_bodyLength = m_bodyBuffer->p_PokeString(0, data, encoding);
-  if (mimeType.Length() > 0) m_lines->p_Push(String("Content-Type: ") + mimeType);
+  if (mimeType.Length() > 0) m_lines->p_Push(String("Content-Type: ") + header_safe(mimeType));
   m_lines->p_Push(String("Content-Length: ") + String(m_bodyLength));
   p_Send();
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the unit, device and end-to-end suites (each
 # end-to-end test starts its own Xvfb), then the whole suite again under AddressSanitizer and
-# UndefinedBehaviorSanitizer, and fuzzes the decoders and parsers for a bounded time.
+# UndefinedBehaviorSanitizer, the networking tests under ThreadSanitizer, and fuzzes the decoders and parsers
+# for a bounded time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
@@ -14,6 +15,10 @@ echo "== build and test under AddressSanitizer + UndefinedBehaviorSanitizer"
 bash tools/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DQUARZEL_SANITIZE=ON
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp ctest --test-dir build-asan --output-on-failure -j2
+echo "== the networking tests under ThreadSanitizer (worker threads hand results to the main thread)"
+QZ_TARGETS=net_tests bash tools/build.sh build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUARZEL_TSAN=ON
+TSAN_OPTIONS=halt_on_error=1 build-tsan/tests/net/net_tests --gtest_brief=1
+
 echo "== fuzz the decoders and parsers for a bounded time (clang, libFuzzer)"
 fuzzers=$(sed -n 's/^quarzel_fuzzer(\([a-z_]*\) .*/\1/p' tests/fuzz/CMakeLists.txt | tr '\n' ' ')
 QZ_TARGETS="$fuzzers" bash tools/build.sh build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUARZEL_FUZZ=ON \

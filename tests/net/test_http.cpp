@@ -49,6 +49,11 @@ TEST(HttpRequest, SendsTheHeadAndBodyExactly) {
   Get(longHead.Url(path));
   EXPECT_EQ(longHead.Request(), "GET " + path + " HTTP/1.0\r\nHost: localhost\r\n\r\n");
 
+  LoopbackServer injected({Send("HTTP/1.0 200 OK\r\n\r\n")});
+  Get(injected.Url("/a b\r\nX-Evil: 1"));
+  EXPECT_EQ(injected.Request(), "GET /a%20b%0D%0AX-Evil:%201 HTTP/1.0\r\nHost: localhost\r\n\r\n")
+      << "a URL cannot add header lines";
+
   LoopbackServer post({Send("HTTP/1.0 201 Created\r\n\r\nok")}, 4);
   c_HttpRequest* request = Start(post.Url("/submit"), "POST");
   request->p_Send2(String(u"h\u00e9!"), String("text/plain"), String("utf8"));

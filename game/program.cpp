@@ -1,17 +1,15 @@
-// The program's start: koInit sets every module global to its initial value, koMain creates the application.
-//
-// The game's own application class is not part of the program yet: until it is, koMain creates the
-// framework's plain c_App, whose hooks do nothing, so the window opens and the framework runs empty.
-#include "framework/app/app.h"
+// The program's start: koInit sets every module global to its initial value, koMain creates the game.
 #include "framework/framework.h"
+#include "game/my_app.h"
 #include "host/glfw_game.h"
 
 int koInit() {
   ko_framework__InitGlobals();
+  ko_Quarzel__InitGlobals();
   return 0;
 }
 
 int koMain() {
-  (new c_App)->m_new();
+  (new c_MyApp)->m_new();
   return 0;
 }

@@ -1,0 +1,81 @@
+// Touch buttons, the quit guard shown when the player leaves through a console's own menu, and the switch
+// between a 640 x 480 window and full screen.
+#include "game/my_app.h"
+#include "host/glfw_game.h"
+#include "runtime/errors.h"
+
+namespace {
+// True if (touchX, touchY) lies strictly inside the box of half-size (halfW, halfH) around (x, y).
+bool inside(int touchX, int touchY, float x, float y, float halfW, float halfH) {
+  return touchX > x - halfW && touchX < x + halfW && touchY > y - halfH && touchY < y + halfH;
+}
+}  // namespace
+
+// Draws the slot's frame and reports whether any touch point (or the mouse) is on it: the box is the
+// image's size on screen.
+int c_MyApp::p_Button(int slot, float x, float y, int frame) {
+  p_DrawImg(slot, x, y, static_cast<float>(frame));
+  float halfW = m_sizeX * m_hdInvScale * m_imgInfo[3 * slot] / 2;
+  float halfH = m_sizeY * m_hdInvScale * m_imgInfo[3 * slot + 1] / 2;
+  m_buttonHit = 0;
+  for (int i = 0; i < 10 && m_mouseDown > 0; ++i) {
+    if (m_touchOn[i] && inside(m_touchX[i], m_touchY[i], x, y, halfW, halfH)) m_buttonHit = 1;
+  }
+  return m_buttonHit;
+}
+
+int c_MyApp::p_Button0(int slot, float x, float y, int frame) {
+  p_DrawImg(slot, x, y, static_cast<float>(frame));
+  float halfW = m_sizeX * m_hdInvScale * m_imgInfo[3 * slot] / 2;
+  float halfH = m_sizeY * m_hdInvScale * m_imgInfo[3 * slot + 1] / 2;
+  return m_mouseDown > 0 && m_touchOn[0] && inside(m_touchX[0], m_touchY[0], x, y, halfW, halfH) ? 1 : 0;
+}
+
+int c_MyApp::p_OuyaQuit() {
+  float width = ko_Quarzel_jscrw, height = ko_Quarzel_jscrh;
+  p_CLS2D(220, 220, 200, -1);
+  p_SetCol(0, 0, 128, 1);
+  p_Rect(32, 32, width - 64, height - 64);  // a dark blue panel with a 32-pixel margin
+  p_SetCol(255, 0, 0, 0.4f);
+  p_Oval(width - 48, height - 16, 3, 3);
+  p_Oval(width - 48, height - 16, 2, 2);
+  p_Oval(width - 49, height - 17, 1, 1);
+
+  p_SetCol(255, 255, 255, 1);
+  float y = static_cast<float>(Trunc(0.3f * height));
+  struct Line {
+    float gap, size;
+    const char16_t* text;
+  } lines[] = {{0, 3, u"Unexpected Quit"},       {36, 2, u"The player is trying to quit"},
+               {20, 2, u"without using the lovely"}, {20, 2, u"quit button on the Menu."},
+               {46, 2, u"What should I do?"},     {38, 2, u"Hit \u00acK to Quit"},
+               {20, 2, u"or \u00acJ to Ignore"}};
+  for (const Line& line : lines) {
+    y += line.gap;
+    p_SetSize(line.size);
+    p_Text(64, y, String(line.text), 0, 1);
+  }
+  p_SetSize(1);
+
+  if (m_inputLatch || m_keyLatch) return 0;
+  if (p_PlayKeyAll(10, 1)) {  // ignore the request
+    m_mode = 1;
+    m_inputLatch = m_keyLatch = 1;
+  }
+  if (p_PlayKeyAll(11, 1) || p_PlayKeyAll(12, 1) || p_PlayKeyAll(99, 1)) {
+    koError(String());  // quit (also when fire is held with it): the normal end of the program
+  }
+  return 0;
+}
+
+int c_MyApp::p_FullscreenFlip() {
+  KoGlfwVideoMode* desktop = KoGlfwGame::_glfwGame->GetGlfwDesktopMode();
+  m_fullscreen = 1 - m_fullscreen;
+  if (m_fullscreen == 1) {
+    KoGlfwGame::_glfwGame->SetGlfwWindow(desktop->width, desktop->height, desktop->red, desktop->green,
+                                         desktop->blue, 0, 0, 0, true);
+  } else {
+    KoGlfwGame::_glfwGame->SetGlfwWindow(640, 480, desktop->red, desktop->green, desktop->blue, 0, 0, 0, false);
+  }
+  return 0;
+}

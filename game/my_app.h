@@ -1,0 +1,187 @@
+// c_MyApp: the whole game, one object holding all game state, split across game/*.cpp by feature.
+//
+// Invariants:
+// - The game never draws while it updates: every drawing call appends a 15-float command to m_drawList
+//   (draw_list.cpp), and p_OnRender replays the list scaled from the virtual screen (render.cpp).
+// - Entities are not objects: each kind is a preallocated float array with ten floats per entry; arrays are
+//   allocated once by m_new and cleared in place, never reallocated.
+// - -3717 means "not given" or "no value" throughout (optional arguments, lifted touch points).
+// - Every float-to-int conversion truncates toward zero.
+// Members are grouped under the file that implements them.
+#pragma once
+
+#include "framework/app/app.h"
+#include "framework/audio/audio.h"
+#include "framework/graphics/image.h"
+#include "game/globals.h"
+#include "game/numbers.h"
+
+constexpr float kNone = -3717;  // "not given" / "no value"
+
+class c_MyApp : public c_App {
+ public:
+  // --- state.cpp: construction and the lifecycle hooks that are not frame-driven
+  c_MyApp* m_new();
+  int p_OnCreate() override;
+  int p_OnSuspend() override;
+  int p_OnResume() override;
+  void mark() override;
+
+  // --- update.cpp: one frame of logic
+  int p_OnUpdate() override;
+  void p_ReadGlobalKeys();
+  void p_UpdatePointer();
+  void p_UpdateLatches();
+  void p_RunMode();
+  void p_UpdatePanels();
+  void p_TakeICadeChars();
+  void p_OnScreenJoypad();
+  void p_Tilt();
+  void p_DebugLine();
+
+  // --- draw_list.cpp: the draw state and the command list
+  int p_ResetDraw();
+  int p_SetSize(float x, float y = kNone);
+  int p_SetRot(float angle);
+  int p_Alpha(float alpha);
+  int p_SetCol(float red, float green, float blue, float alpha = kNone);
+  int p_Ink(int preset, float brightness);
+  int p_DrawImg(int slot, float x, float y, float frame);
+  int p_Rect(float x, float y, float width, float height);
+  int p_Oval(float x, float y, float xRadius, float yRadius);
+  int p_Line(float x1, float y1, float x2, float y2);
+  int p_CLS2D(float red, float green, float blue, float alpha);
+  int p_DoBG(int red, int green, int blue, float alpha);
+
+  // --- render.cpp: the render pass
+  int p_OnRender() override;
+  void p_UpdateScale(float deviceWidth, float deviceHeight);
+  void p_ReplayDrawList(float scale);
+
+  // --- controls.cpp: game keys, the analogue stick, touch tests
+  int p_PlayKey(int code, int allowStick, int player);
+  int p_PlayKeyAll(int code, int allowStick);
+  float p_StickX(int stick, int player);
+  float p_StickY(int stick, int player);
+  int p_AnalogueControl();
+  int p_iCade(int on);
+  void p_ApplyICadeChar(int character);
+  int p_MouseIn(float x, float y, float width, float height);
+  int p_MouseIn_Centered(float x, float y, float width, float height);
+  int p_Touch(float x, float y, float width, float height);
+
+  // --- text.cpp: bitmap-font text
+  int p_Text(float x, float y, String text, float hAlign = 0, float vAlign = 0, int fontOffset = 0);
+  String p_rstr(int value, int width, String pad);
+  String p_rstr2(int value);  // width 11, blank pad: the menu's score lists
+
+  // --- loader.cpp: image and sound slots, the loader's steps, the loading screen
+  void p_ChooseResolution();
+  int p_LoadImg(int slot, String name, int frameW, int frameH, int frames, int flags);
+  int p_LoadFont(int slot, String name, int advance, int lineHeight);
+  int p_ReserveImg(int slot, int width, int height);
+  int p_LoadSFX(int number);
+  int p_Reload();
+  int p_Loader();
+  int p_WaitStart(int mode);
+
+  // --- sound.cpp: effects and music
+  int p_PlaySFX(int index, float rate, float volume, float pan);
+  int p_PlayTune(String name, int loop);
+  int p_StopTune();
+
+  // --- buttons.cpp: touch buttons, quit guard, full screen
+  int p_Button(int slot, float x, float y, int frame);
+  int p_Button97(float x, float y, int frame) { return p_Button(97, x, y, frame); }
+  int p_Button0(int slot, float x, float y, int frame);
+  int p_OuyaQuit();
+  int p_FullscreenFlip();
+
+  // ---------------------------------------------------------------------------------------------------------
+  // Mode and flow
+  int m_mode = 0;  // 1 menu, 2 return to the menu, 4 quit guard, 5 start screen, 10 playing, 11 new game
+  int m_paused = 0;
+  int m_pauseCursor = 0, m_pauseSlide = 0;
+  int m_gameOverTimer = 0;
+  int m_difficulty = 0;  // 1 Easy, 2 Normal, 3 Hard
+
+  // Display and timing
+  int m_lastDevW = 0, m_lastDevH = 0;  // device pixels at the last render
+  float m_scaleX = 1, m_scaleY = 1;    // device pixels per virtual pixel (1 until the first render)
+  int m_fitAxis = 0;                   // 1 the width limits the scale, 2 the height
+  int m_landscape = 0;
+  int m_renderLast = 0, m_renderFps = 0, m_renderFpsAvg = 0;  // milliseconds, renders per second
+  int m_updateLast = 0, m_updateFps = 0, m_updateFpsAvg = 0;  // milliseconds, updates per second
+  int m_loadStep = 0;                                         // above 0: the loader's next step
+  int m_hdScale = 1;                                          // art resolution factor 1, 2 or 4
+  float m_hdInvScale = 1;
+
+  // Drawing
+  float m_sizeX = 1, m_sizeY = 1;
+  float m_rot = 0;  // degrees, as the framework takes them (p_SetRot stores the negated angle)
+  float m_red = 255, m_green = 255, m_blue = 255;
+  float m_alpha = 1;
+  int m_blend = 1;  // 3 additive, anything else alpha blending
+  Array<float> m_drawList;
+  int m_drawLen = 0;  // floats in use
+  float m_bgRed = 0, m_bgGreen = 0, m_bgBlue = 0, m_bgAlpha = 0;
+  Array<float> m_bgTarget, m_bgCurrent;  // three channels each
+
+  // Assets
+  Array<c_Image*> m_images;
+  Array<int> m_imgInfo;  // per slot: frame width, frame height, frame count (device pixels of the art)
+  int m_font = 0;
+  Array<c_Sound*> m_sounds;
+  int m_sfxChannel = 0;
+  String m_tune;
+  int m_musicOn = 0;
+  int m_jinglePlayed = 0;
+  int m_spin = 0;  // loading-ring angle, degrees
+
+  // Input
+  Array<int> m_pad;  // virtual pad per game key 0..19: 1 on-screen press this update, 2 held by iCade
+  int m_controlMode = 0;  // 0 keyboard, 1 joypad, 2 mouse or touch
+  int m_mouseX = 0, m_mouseY = 0;          // virtual pixels
+  int m_prevMouseX = 0, m_prevMouseY = 0;  // virtual pixels, one update earlier
+  int m_mouseDown = 0, m_prevMouseDown = 0, m_mouseHit = 0;
+  Array<int> m_touchOn, m_touchX, m_touchY;  // ten points, virtual pixels; -3717 when up
+  int m_inputLatch = 0, m_keyLatch = 0, m_inputDelay = 0;
+  float m_stickX = 0, m_stickY = 0;    // -1..1
+  float m_keyVelX = 0, m_keyVelY = 0;  // -1..1
+  int m_touchAnchorX = -1, m_touchAnchorY = 0;  // virtual pixels; x -1: no anchor
+  int m_lastChar = 0;
+  int m_padX = 0, m_padY = 0;  // on-screen joypad centre, virtual pixels
+  float m_padScale = 1;
+  int m_pinching = 0, m_pinchLast = 0;  // a two-finger resize of the on-screen joypad in progress
+  float m_accelZeroX = 0, m_accelZeroY = 0;
+  float m_tiltX = 0, m_tiltY = 0;        // smoothed tilt
+  float m_rawTiltX = 0, m_rawTiltY = 0;  // tilt this update
+
+  // Persistent data
+  Array<int> m_settings;  // option values; [5] the sound mode
+  Array<int> m_scores;
+  Array<bool> m_badges;
+  Array<int> m_channels;  // audio channel per ring position
+
+  // Play
+  Array<float> m_units, m_objs, m_particles, m_grid;
+  int m_particleMax = 250;
+  int m_gridW = 0, m_gridH = 0;  // cells
+  float m_camX = 0, m_camY = 0, m_camTargetX = 0, m_camTargetY = 0;  // world pixels
+  int m_waveState = 1;
+  int m_wave = 0, m_waveTimer = 0;  // updates
+  int m_money = 0;
+  int m_score = 0, m_shownScore = 0;
+  float m_bgPulse = 0;
+
+  // Front end
+  int m_optionsOpen = 0, m_optionsSlide = 0;  // slide 0..30
+  int m_sidePanelOpen = 0;
+  float m_sidePanelX = 0;  // virtual pixels
+  int m_hideHud = 0;
+  String m_pingReply;
+  int m_menuSel = 1, m_menuSlide = -32;
+  float m_dialTarget = -32;
+  int m_buttonHit = 0;
+  int m_fullscreen = 0;
+};

@@ -1,0 +1,21 @@
+// The game's one float-to-int conversion: truncation toward zero, as everywhere in the game, saturated at the
+// int range and 0 for NaN, so that an odd input (a zero-sized window, a wild stick value) can never make a
+// conversion undefined.
+#pragma once
+
+#include <climits>
+#include <cmath>
+
+inline int Trunc(double value) {
+  if (std::isnan(value)) return 0;
+  if (value >= 2147483647.0) return INT_MAX;
+  if (value <= -2147483648.0) return INT_MIN;
+  return static_cast<int>(value);
+}
+
+inline float Clamp(float value, float low, float high) { return value < low ? low : value > high ? high : value; }
+
+// Sine and cosine of an angle in degrees, with the single-precision degree factor the game uses.
+constexpr float kDegreesToRadians = 0.0174532924f;
+inline float SinDeg(float degrees) { return std::sin(degrees * kDegreesToRadians); }
+inline float CosDeg(float degrees) { return std::cos(degrees * kDegreesToRadians); }

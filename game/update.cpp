@@ -1,0 +1,138 @@
+// One frame of game logic, p_OnUpdate, in its fixed order: the back button into the pad, global keys,
+// network completions, music following the pause, rate figures, pointer and touches in virtual pixels,
+// latches, the mode handler (or the loader while art is loading), panels, iCade characters, the on-screen
+// joypad, tilt, the debug line.
+#include <cmath>
+
+#include "framework/audio/audio.h"
+#include "framework/input/input_device.h"
+#include "game/my_app.h"
+#include "net/async_event.h"
+#include "runtime/errors.h"
+
+namespace {
+// Game keys tested by the any-key latch, each for players 0..3 with sticks counting.
+constexpr int kLatchKeys[] = {0, 3, 5, 8, 10, 11, 12, 13, 14, 15, 16, 17, 99};
+}  // namespace
+
+int c_MyApp::p_OnUpdate() {
+  if (ko_Quarzel_isOuya == 0) {
+    m_pad[19] = ko_input_KeyHit(416);
+  } else {
+    m_pad[19] = ko_input_KeyHit(270) ? 1 : 0;  // joystick 0 button 14, the console's menu button
+  }
+  p_ReadGlobalKeys();
+  ko_asyncevent_UpdateAsyncEvents();
+  if (ko_Quarzel_HasMusicStream == 1 && m_musicOn == 1) {
+    m_paused ? ko_audio_PauseMusic() : ko_audio_ResumeMusic();
+  }
+
+  int now = ko_app_Millisecs();
+  if (now > m_updateLast) m_updateFps = 1000 / (now - m_updateLast);  // updates per second
+  m_updateFpsAvg = (m_updateFps + 9 * m_updateFpsAvg) / 10;
+  m_updateLast = ko_app_Millisecs();
+
+  p_UpdatePointer();
+  p_UpdateLatches();
+  if (m_loadStep == 0) {
+    p_RunMode();
+    p_UpdatePanels();
+  }
+  if (m_loadStep > 0) p_Loader();
+  p_TakeICadeChars();
+  for (int entry = 0; entry < 19; ++entry) {
+    if (m_pad[entry] == 1) m_pad[entry] = 0;  // on-screen presses last one update; iCade holds (2) stay
+  }
+  if (ko_Quarzel_OnScreenControls == 1 && m_mode > 5 && ko_Quarzel_iCadeControls == 0) p_OnScreenJoypad();
+  p_Tilt();
+  p_DebugLine();
+  // Badge notifications are shown here once badges are part of the game.
+  return 0;
+}
+
+void c_MyApp::p_ReadGlobalKeys() {
+  if (ko_input_KeyHit(112)) ko_Quarzel_DebugMode = 1 - ko_Quarzel_DebugMode;  // F1
+  if (ko_input_KeyHit(113)) m_hideHud = 1 - m_hideHud;                         // F2
+  if (ko_input_KeyHit(122)) p_FullscreenFlip();                                // F11
+  if (ko_input_KeyHit(115) || ko_input_KeyHit(432)) koError(String());        // F4 or the close button: end
+}
+
+void c_MyApp::p_UpdatePointer() {
+  float offsetY = ko_app_DeviceWidth() > 0
+                      ? ko_Quarzel_overscan * ko_app_DeviceHeight() / ko_app_DeviceWidth()
+                      : 0;
+  m_prevMouseX = m_mouseX, m_prevMouseY = m_mouseY;
+  m_mouseX = Trunc((ko_input_MouseX() - ko_Quarzel_overscan) / m_scaleX);
+  m_mouseY = Trunc((ko_input_MouseY() - offsetY) / m_scaleY);
+  bool leftDown = ko_input_MouseDown(0);
+  if (m_prevMouseDown == 0 && leftDown) m_prevMouseX = m_mouseX, m_prevMouseY = m_mouseY;  // a fresh press
+  m_mouseDown = leftDown ? 1 : 0;
+  m_mouseHit = ko_input_MouseHit(0) ? 1 : 0;
+  for (int i = 0; i < 10; ++i) {
+    m_touchOn[i] = 0;
+    m_touchX[i] = m_touchY[i] = static_cast<int>(kNone);
+    if (!ko_input_TouchDown(i)) continue;
+    m_touchOn[i] = 1;
+    m_touchX[i] = Trunc((ko_input_TouchX(i) - ko_Quarzel_overscan) / m_scaleX);
+    m_touchY[i] = Trunc((ko_input_TouchY(i) - offsetY) / m_scaleY);
+    m_mouseDown = 1;
+  }
+  m_prevMouseDown = leftDown ? 1 : 0;
+  if (m_mouseDown == 0) m_inputLatch = 0;
+  if (m_inputDelay > 0) --m_inputDelay;
+  if (ko_Quarzel_isOuya == 1) {  // a TV console has no pointer
+    m_prevMouseDown = m_mouseDown = m_inputLatch = m_inputDelay = 0;
+    m_controlMode = 1;
+  }
+}
+
+void c_MyApp::p_UpdateLatches() {
+  bool held = false, backHeld = false;
+  for (int code : kLatchKeys) {
+    for (int player = 0; player < 4; ++player) {
+      if (!p_PlayKey(code, 1, player)) continue;
+      held = true;
+      backHeld = backHeld || code == 99;
+    }
+  }
+  if (!held) m_keyLatch = 0;
+  if (held && m_keyLatch == 0 && m_inputLatch == 0 && backHeld && m_mode == 1 &&
+      (m_optionsOpen == 1 || m_sidePanelOpen == 1)) {
+    m_sidePanelOpen = 0;  // back closes the open panel, once per press
+    m_keyLatch = m_inputLatch = 1;
+  }
+  if (m_optionsOpen == 1) m_keyLatch = m_inputLatch = 1;  // the options read their keys themselves
+}
+
+// The handlers of modes 1 (menu), 2 (return to the menu), 10 (play) and 11 (new game), and the end-of-game
+// sequence, join this dispatch with their features; until then those modes run nothing.
+void c_MyApp::p_RunMode() {
+  switch (m_mode) {
+    case 4: p_OuyaQuit(); break;
+    case 5: p_WaitStart(0); break;
+    default: break;
+  }
+}
+
+void c_MyApp::p_UpdatePanels() {
+  // The options panel joins here with its feature; its slide is kept in step already.
+  if (m_optionsOpen == 0 && m_optionsSlide > 0) --m_optionsSlide;
+  if (m_optionsOpen == 1 && m_optionsSlide < 30) ++m_optionsSlide;
+  float target = ko_Quarzel_jscrw - 140;  // the side panel's open position
+  if (m_sidePanelOpen == 1 && m_sidePanelX < target) {
+    m_sidePanelX -= (m_sidePanelX - target) * 0.125f;
+    if (std::fabs(m_sidePanelX - target) < 8) m_sidePanelX = target;
+  }
+  if (m_sidePanelOpen == 0 && m_sidePanelX > 0) {
+    m_sidePanelX -= m_sidePanelX * 0.125f;
+    if (m_sidePanelX < 8) m_sidePanelX = 0;
+  }
+}
+
+void c_MyApp::p_TakeICadeChars() {
+  if (ko_Quarzel_iCadeControls != 1) return;
+  do {
+    m_lastChar = ko_input_GetChar();
+    if (m_lastChar > 0) p_ApplyICadeChar(m_lastChar);
+  } while (m_lastChar != 0);
+}

@@ -12,7 +12,7 @@
 
 #include "framework/app/app.h"
 #include "framework/audio/audio.h"
-#include "framework/graphics/image.h"
+#include "framework/graphics/graphics.h"
 #include "game/globals.h"
 #include "game/numbers.h"
 

@@ -226,6 +226,7 @@ int glfwOpenWindow(int width, int height, int redbits, int greenbits, int bluebi
   layer.window = ::glfwCreateWindow(width, height, "GLFW Window", monitor, nullptr);
   if (!layer.window) return 0;
   ::glfwMakeContextCurrent(layer.window);
+  ::glfwFocusWindow(layer.window);  // a re-opened window takes the keyboard, also where no window manager gives it
   ::glfwSetKeyCallback(layer.window, on_key);
   ::glfwSetCharCallback(layer.window, on_char);
   ::glfwSetMouseButtonCallback(layer.window, on_mouse_button);

@@ -25,6 +25,7 @@ class X11Session {
   bool WaitForWindow(const std::string& title, WindowInfo& info, double seconds = 10);
   WindowInfo Describe(unsigned long window);
   bool WaitForFocus(unsigned long window, double seconds = 5);
+  unsigned long FocusedWindow();
   void RequestClose(unsigned long window);  // WM_DELETE_WINDOW, the window's close button
   // The screen's pixels in the rectangle, as 0xRRGGBB, rows top to bottom.
   std::vector<unsigned> Grab(int x, int y, int width, int height);

@@ -1,0 +1,51 @@
+// The real game on the real framework, with the fake window layer, fake OpenGL and a silent OpenAL, driven by
+// a scripted clock and scripted input: a test can say "press F2, run 3 updates" and then look at the game's
+// fields and its recorded draw list. The data folder is the one the build generated.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "game/my_app.h"
+#include "host/glfw_game.h"
+#include "tests/fakes/fake_gl.h"
+#include "tests/fakes/fake_glfw2.h"
+
+// The host with "tarsil://data/" mapped onto the generated data folder (the test does not live beside it).
+class TestHost : public KoGlfwGame {
+ public:
+  String PathToFilePath(String path) override;
+};
+
+struct DrawCommand {
+  float kind, x, y, rotation, sizeX, sizeY, frame, alpha, red, green, blue, blend;
+};
+
+class GameHarness {
+ public:
+  // Starts the program as Main does, with a window of this size.
+  explicit GameHarness(int width = 640, int height = 480);
+  ~GameHarness();
+
+  void Update(int count = 1);  // updates, each 1/60 s later on the clock
+  void Render();
+  void Frame(int count = 1);   // render then update, as the frame loop does
+  void FinishLoading();        // frames until the loader is done
+  void Resize(int width, int height);
+
+  void Press(int glfwKey);    // key down (stays down until Release)
+  void Release(int glfwKey);
+  void Tap(int glfwKey);      // down and up before the next update
+  void Type(int character);
+  void MouseTo(int x, int y);  // window pixels
+  void MouseButton(int button, bool down);
+
+  c_MyApp& app() { return *app_; }
+  std::vector<DrawCommand> Commands();             // the recorded draw list
+  std::vector<DrawCommand> ImageCommands(int slot);  // only the image commands of one slot
+
+  TestHost host;
+
+ private:
+  c_MyApp* app_ = nullptr;
+};

@@ -36,7 +36,7 @@ String header_safe(const String& text) {
   for (int i = 0; i < text.Length(); ++i) {
     char16_t unit = text[i];
     if (unit > 0x20 && unit != 0x7F) continue;
-    char escape[4];
+    char escape[8];
     std::snprintf(escape, sizeof escape, "%%%02X", static_cast<unsigned>(unit));
     safe = safe + text.Slice(start, i) + String(escape);
     start = i + 1;

@@ -32,7 +32,9 @@ bool any_pad(const Array<int>& pad, std::initializer_list<int> entries) {
   return false;
 }
 
+// Only players 0..3 have a joystick; the key codes past theirs belong to touches and system buttons.
 bool any_button(int player, std::initializer_list<int> buttons) {
+  if (player < 0 || player > 3) return false;
   for (int button : buttons) {
     if (ko_input_KeyDown(256 + 32 * player + button)) return true;
   }

@@ -74,8 +74,9 @@ void c_MyApp::p_ReplayDrawList(float scale) {
     } else if (kind == kLine) {
       ko_graphics_DrawLine(x, y, scale * command[4] + offsetX, scale * command[5] + offsetY);
     } else if (kind > -1 && kind < m_images.Length() && m_images[static_cast<int>(kind)]) {
+      int frame = Trunc(command[6]);  // any float the game passed, saturated (a frame past the image draws nothing)
       ko_graphics_DrawImage2(m_images[static_cast<int>(kind)], x, y, command[3], scale * command[4] * m_hdInvScale,
-                             scale * command[5] * m_hdInvScale, static_cast<int>(command[6]));
+                             scale * command[5] * m_hdInvScale, frame);
     }
   }
 }

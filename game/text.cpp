@@ -93,7 +93,9 @@ String c_MyApp::p_rstr(int value, int width, String pad) {
   String padded;
   for (int i = 0; i <= width; ++i) padded += pad;
   padded += String(value);
-  return padded.Slice(padded.Length() - (width > 0 ? width : 0));
+  // Slice counts a negative start from the end; a string shorter than the width (an empty pad) is kept whole.
+  int keep = width > 0 ? width : 0;
+  return padded.Slice(padded.Length() > keep ? padded.Length() - keep : 0);
 }
 
 String c_MyApp::p_rstr2(int value) { return p_rstr(value, 11, String(" ")); }

@@ -23,7 +23,8 @@ float ko_random_Rnd2(float low, float high) {
 
 float ko_random_Rnd3(float range) { return static_cast<float>(next_fraction() * range); }
 
-int ko_math_Abs(int value) { return value >= 0 ? value : -value; }
+// Negated in unsigned arithmetic: the most negative int has no positive counterpart and stays as it is.
+int ko_math_Abs(int value) { return value >= 0 ? value : static_cast<int>(0u - static_cast<uint32_t>(value)); }
 float ko_math_Abs2(float value) { return value >= 0 ? value : -value; }
 int ko_math_Max(int a, int b) { return a < b ? b : a; }
 float ko_math_Max2(float a, float b) { return a > b ? a : b; }

@@ -76,6 +76,16 @@ TEST_F(Controls, JoysticksSticksAndThePad) {
   EXPECT_EQ(app.p_PlayKey(12, 0, -1), 1);
 }
 
+TEST_F(Controls, OnlyPlayers0To3HaveAJoystick) {
+  hold(384);  // touch 0: where a fifth joystick's button 0 would be
+  EXPECT_EQ(app.p_PlayKey(10, 0, 4), 0);
+  hold(416);  // the system back button, a sixth joystick's button 0
+  EXPECT_EQ(app.p_PlayKey(10, 0, 5), 0);
+  EXPECT_EQ(app.p_PlayKey(10, 0, 2000000000), 0);
+  hold(13);  // enter: the keyboard still counts
+  EXPECT_EQ(app.p_PlayKey(10, 0, 4), 1);
+}
+
 TEST_F(Controls, AConsoleNarrowsTheBackButtons) {
   ko_Quarzel_isOuya = 1;
   hold(8);  // backspace

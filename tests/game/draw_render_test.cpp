@@ -2,6 +2,8 @@
 // virtual-size rule, the replay through the graphics context.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "tests/game/game_harness.h"
 
 namespace {
@@ -76,7 +78,8 @@ struct ScaleCase {
 };
 
 TEST(RenderScale, TheVirtualScreenKeepsTheDesignSizeAlongTheLimitingAxis) {
-  const ScaleCase cases[] = {{1280, 720, 2, 640, 360, 2}, {1024, 768, 1.6f, 640, 480, 1},
+  // 1280 x 720: the width's scale (2) is the larger one, so the width limits it, like 1024 x 768 (a tie).
+  const ScaleCase cases[] = {{1280, 720, 2, 640, 360, 1}, {1024, 768, 1.6f, 640, 480, 1},
                              {800, 1280, 1280.0f / 720, 450, 720, 2}, {640, 480, 1, 640, 480, 1}};
   for (const ScaleCase& c : cases) {
     GameHarness game(c.width, c.height);
@@ -86,6 +89,7 @@ TEST(RenderScale, TheVirtualScreenKeepsTheDesignSizeAlongTheLimitingAxis) {
     EXPECT_FLOAT_EQ(ko_Quarzel_jscrw, c.virtualWidth) << c.width << "x" << c.height;
     EXPECT_FLOAT_EQ(ko_Quarzel_jscrh, c.virtualHeight) << c.width << "x" << c.height;
     EXPECT_EQ(game.app().m_landscape, c.virtualHeight <= c.virtualWidth);
+    EXPECT_EQ(game.app().m_fitAxis, c.fitAxis) << c.width << "x" << c.height;
   }
 }
 
@@ -122,6 +126,20 @@ TEST(RenderReplay, CommandsReachTheRendererScaledAndMissingImagesAreSkipped) {
   EXPECT_EQ(quads[6].r, 255);
   EXPECT_EQ(quads[12].x, 60);
   EXPECT_EQ(quads[12].g, 255);
+}
+
+TEST(RenderReplay, FrameNumbersOutsideTheIntRangeAreConvertedSafely) {
+  GameHarness game;
+  game.FinishLoading();
+  c_MyApp& app = game.app();
+  app.p_CLS2D(0, 0, 0, 1);
+  for (float frame : {3e9f, -3e9f, std::nanf("")}) app.p_DrawImg(97, 100, 100, frame);
+  fake_gl::reset();
+  game.Render();
+  size_t vertices = 0;
+  for (const fake_gl::Draw& draw : fake_gl::state.draws) vertices += draw.vertices.size();
+  // Out-of-range frames saturate to no frame at all; the NaN converts to 0, like every NaN in the game.
+  EXPECT_EQ(vertices, 2 * 6u) << "the background and frame 0";
 }
 
 TEST(RenderReplay, ANewWindowSizeStartsTheLoaderAgain) {

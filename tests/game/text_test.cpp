@@ -95,6 +95,8 @@ TEST(RightJustify, PadsAndCutsToTheWidth) {
   EXPECT_TRUE(game.app().p_rstr(1234567, 5, String("0")) == String("34567"));
   EXPECT_TRUE(game.app().p_rstr(7, 3, String(" ")) == String("  7"));
   EXPECT_EQ(game.app().p_rstr2(123).Length(), 11);
+  EXPECT_TRUE(game.app().p_rstr(12, 3, String()) == String("12")) << "too short to cut: kept whole";
+  EXPECT_TRUE(game.app().p_rstr(12, 0, String("0")) == String());
 }
 
 }  // namespace

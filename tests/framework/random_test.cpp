@@ -1,6 +1,8 @@
 // The random stream: the exact sequence from a seed, and that every draw advances it.
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "framework/random/random.h"
 
 namespace {
@@ -33,6 +35,11 @@ TEST(Random, ValuesStayInRange) {
     ASSERT_GE(ranged, -3.0f);
     ASSERT_LT(ranged, 2.0f);
   }
+}
+
+TEST(Maths, TheMostNegativeIntHasNoPositiveCounterpart) {
+  EXPECT_EQ(ko_math_Abs(INT_MIN), INT_MIN) << "kept, not undefined";
+  EXPECT_EQ(ko_math_Abs(INT_MIN + 1), INT_MAX);
 }
 
 TEST(Maths, AbsAndMax) {

@@ -38,14 +38,23 @@ void KoGame::gc_collect() {
 // Event entry points: guard, state change, delegate call under the exception handler, collection step.
 
 namespace {
+// Entries nest when the game calls back into the host: re-opening the window from an update releases the held
+// keys through KeyEvent. Only the outermost entry is a collection point, since inside it the game may still
+// hold objects in locals.
+int entry_depth = 0;
+
 template <class Call>
 void forward(KoGame* game, KoGameDelegate* delegate, Call call) {
+  ++entry_depth;
   try {
     if (delegate) call(delegate);
   } catch (ThrowableObject* exception) {
     game->Die(exception);
+  } catch (...) {
+    --entry_depth;
+    throw;
   }
-  game->gc_collect();
+  if (--entry_depth == 0) game->gc_collect();
 }
 }  // namespace
 

@@ -59,7 +59,7 @@ class KoGlfwGame : public KoGame {
 
   void RunDueUpdates();
   void ReleaseHeldKeys();
-  String BaseDir();
+  const String& BaseDir();  // a reference: workers map paths too, and must not touch the cache's count
 
   double _updatePeriod = 0;  // seconds per update
   double _nextUpdate = 0;    // due time of the next update on the glfwGetTime clock; 0: not scheduled

@@ -5,7 +5,8 @@
 //   "tarsil://external/..."  -> <program directory>/external/...
 //   any other "tarsil:..."   -> "" (cannot be opened)
 //   anything else            -> unchanged (relative to the working directory)
-// The directories are computed on first use, on the main thread at start-up, and cached.
+// The directories are computed on first use, on the main thread at start-up, and cached. Workers map paths
+// too, so mapping only reads the cached strings and never copies them (a copy would count non-atomically).
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -26,7 +27,7 @@ String KoGlfwGame::ProgramDirectory(String executablePath) {
   return path.Slice(0, slash);
 }
 
-String KoGlfwGame::BaseDir() {
+const String& KoGlfwGame::BaseDir() {
   if (_baseDir.Length() == 0) {
     char path[4096];
     ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);

@@ -93,6 +93,7 @@ class GlobalArray : public Array<T>, private gc_root {
     Array<T>::operator=(other);
     return *this;
   }
+  GlobalArray& operator=(const GlobalArray& other) { return *this = static_cast<const Array<T>&>(other); }
 
  private:
   void mark_root() override { gc_mark(static_cast<const Array<T>&>(*this)); }

@@ -111,6 +111,9 @@ struct gc_root {
 
  protected:
   gc_root();
+  // A root's link belongs to the registry: copying it from another root would splice the list.
+  gc_root(const gc_root&) = delete;
+  gc_root& operator=(const gc_root&) = delete;
   ~gc_root();
 };
 void gc_mark();  // marks every registered root

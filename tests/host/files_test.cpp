@@ -9,6 +9,7 @@
 #include <csignal>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "tests/host/host_test_support.h"
 
@@ -66,6 +67,23 @@ TEST_F(Files, PathSchemes) {
   EXPECT_EQ(game.PathToFilePath(String("tarsil://other/x")).Length(), 0);
   EXPECT_EQ(game.OpenFile(String("tarsil://other/x"), String("rb")), nullptr);
   EXPECT_EQ(narrow(game.PathToFilePath(String("data/x.png"))), "data/x.png");
+}
+
+// Workers load data through the same mapping while the main thread does: the cached directories are shared
+// between threads, so mapping must never copy them (their reference counts are not atomic).
+TEST_F(Files, WorkerThreadsMapPathsAlongsideTheMainThread) {
+  std::string base = narrow(game.PathToFilePath(String("tarsil://data/")));  // fills the cache, as at start-up
+  auto map_many = [this] {
+    for (int i = 0; i < 20000; ++i) {
+      game.PathToFilePath(String("tarsil://data/a.png"));
+      game.PathToFilePath(String("tarsil://internal/b.txt"));
+    }
+  };
+  std::thread worker(map_many), other(map_many);
+  map_many();
+  worker.join();
+  other.join();
+  EXPECT_EQ(narrow(game.PathToFilePath(String("tarsil://internal/c"))), base.substr(0, base.size() - 5) + "internal/c");
 }
 
 TEST_F(Files, TextEncodingsAreDetected) {

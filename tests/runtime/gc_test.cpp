@@ -127,6 +127,17 @@ TEST_F(Collector, SharedEmptyArraysAreNeverListedOrFreed) {
   EXPECT_EQ(Array<Probe*>().Length(), 0);
 }
 
+TEST_F(Collector, AssigningOneGlobalArrayToAnotherKeepsBothRoots) {
+  GlobalArray<Probe*> first;
+  GlobalArray<Probe*> second;
+  second = first;  // shares the array; each global stays registered
+  first = Array<Probe*>(1);
+  first[0] = new Probe;
+  second = Array<Probe*>();
+  collect_everything();
+  EXPECT_EQ(destroyed, 0) << "the first global still holds its probe";
+}
+
 TEST_F(Collector, TheCheckerNoticesAMissingBarrier) {
   held = new Probe;
   gc_collect_all();

@@ -4,11 +4,10 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ clang pkg-config
+  cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
   libglfw3-dev libopenal-dev libstb-dev libvorbis-dev libx11-dev
-  libgtest-dev libbenchmark-dev
-  xvfb xauth libgl1-mesa-dri xdotool x11-apps imagemagick
-  fonts-dejavu-core
+  libgtest-dev
+  xvfb xauth libgl1-mesa-dri xdotool
 )
 
 missing=()

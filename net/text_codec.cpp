@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "runtime/errors.h"
+#include "runtime/utf8.h"
 
 namespace {
 
@@ -22,24 +23,6 @@ String bytes_as_units(const unsigned char* bytes, int count) {
   return String(units.data(), count);
 }
 
-// Strict decoding into `units` (room for `count` units); the number of units, or -1 at the first byte that
-// breaks the rules.
-int decode_utf8(const unsigned char* bytes, int count, char16_t* units) {
-  int decoded = 0;
-  for (int i = 0; i < count;) {
-    int length = sequence_length(bytes[i]);
-    if (length == 0 || i + length > count) return -1;
-    int unit = length == 1 ? bytes[i] : length == 2 ? bytes[i] & 0x1F : bytes[i] & 0x0F;
-    for (int k = 1; k < length; ++k) {
-      if (!is_continuation(bytes[i + k])) return -1;
-      unit = unit << 6 | (bytes[i + k] & 0x3F);
-    }
-    units[decoded++] = static_cast<char16_t>(unit);
-    i += length;
-  }
-  return decoded;
-}
-
 }  // namespace
 
 TextEncoding ko_codec_Encoding(const String& name) {
@@ -50,30 +33,19 @@ TextEncoding ko_codec_Encoding(const String& name) {
 
 std::string ko_codec_Encode(const String& text, TextEncoding encoding) {
   std::string bytes;
-  bytes.reserve(text.Length());
-  for (int i = 0; i < text.Length(); ++i) {
-    unsigned c = text[i];
-    if (encoding == TextEncoding::Ascii || c < 0x80) {
-      bytes += static_cast<char>(c & 0xFF);
-    } else if (c < 0x800) {
-      bytes += static_cast<char>(0xC0 | c >> 6);
-      bytes += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      bytes += static_cast<char>(0xE0 | c >> 12);
-      bytes += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-      bytes += static_cast<char>(0x80 | (c & 0x3F));
-    }
+  if (encoding == TextEncoding::Utf8) {
+    AppendUtf8(text, bytes);
+    return bytes;
   }
+  bytes.reserve(static_cast<std::size_t>(text.Length()));
+  for (int i = 0; i < text.Length(); ++i) bytes += static_cast<char>(text[i] & 0xFF);
   return bytes;
 }
 
 String ko_codec_Decode(const unsigned char* bytes, int count, TextEncoding encoding) {
   if (count <= 0) return String();
   if (encoding == TextEncoding::Ascii) return bytes_as_units(bytes, count);
-  std::vector<char16_t> units(count);  // never more units than bytes
-  int decoded = decode_utf8(bytes, count, units.data());
-  if (decoded < 0) return bytes_as_units(bytes, count);
-  return String(units.data(), decoded);
+  return String::FromUtf8(reinterpret_cast<const char*>(bytes), count);  // whole range byte by byte if invalid
 }
 
 int ko_codec_Utf8CutOffTail(const unsigned char* bytes, int count) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "runtime/string.h"
+#include "runtime/utf8.h"
 
 namespace {
 
@@ -30,35 +31,13 @@ String decode_utf16(const unsigned char* bytes, std::size_t size, bool bigEndian
   return String(units.data(), static_cast<int>(units.size()));
 }
 
-bool is_continuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
-
-// Decodes one-, two- and three-byte sequences; false if any sequence is invalid or cut off.
-bool decode_utf8(const unsigned char* bytes, std::size_t size, std::vector<char16_t>& units) {
-  for (std::size_t i = 0; i < size;) {
-    unsigned lead = bytes[i];
-    if (lead < 0x80) {
-      units.push_back(static_cast<char16_t>(lead));
-      i += 1;
-    } else if ((lead & 0xE0) == 0xC0 && i + 1 < size && is_continuation(bytes[i + 1])) {
-      units.push_back(static_cast<char16_t>((lead & 0x1F) << 6 | (bytes[i + 1] & 0x3F)));
-      i += 2;
-    } else if ((lead & 0xF0) == 0xE0 && i + 2 < size && is_continuation(bytes[i + 1]) &&
-               is_continuation(bytes[i + 2])) {
-      units.push_back(static_cast<char16_t>((lead & 0x0F) << 12 | (bytes[i + 1] & 0x3F) << 6 | (bytes[i + 2] & 0x3F)));
-      i += 3;
-    } else {
-      return false;
-    }
-  }
-  return true;
-}
-
 }  // namespace
 
 String String::FromUtf8(const char* text, int length) {
   const auto* bytes = reinterpret_cast<const unsigned char*>(text);
   std::vector<char16_t> units;
-  if (!decode_utf8(bytes, static_cast<std::size_t>(length), units)) units.assign(bytes, bytes + length);
+  units.reserve(static_cast<std::size_t>(length));  // never more units than bytes
+  if (!DecodeUtf8(bytes, static_cast<std::size_t>(length), units)) units.assign(bytes, bytes + length);
   return String(units.data(), static_cast<int>(units.size()));
 }
 
@@ -69,7 +48,7 @@ String String::Load(std::FILE* file) {
   if (size >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) return decode_utf16(bytes.data() + 2, size - 2, false);
   std::size_t start = size >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF ? 3 : 0;
   std::vector<char16_t> units;
-  if (!decode_utf8(bytes.data() + start, size - start, units)) {
+  if (!DecodeUtf8(bytes.data() + start, size - start, units)) {
     units.assign(bytes.begin() + static_cast<std::ptrdiff_t>(start), bytes.end());  // ISO-8859-1
   }
   return String(units.data(), static_cast<int>(units.size()));

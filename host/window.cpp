@@ -4,6 +4,7 @@
 // device layer to upload its textures again. No window-size callback is installed: the framework notices size
 // changes by polling GetDeviceWidth / GetDeviceHeight.
 #include <cstdlib>
+#include <vector>
 
 #include "host/glfw2.h"
 #include "host/glfw_game.h"
@@ -15,7 +16,14 @@ int glfwGraphicsSeq = 0;
 
 namespace {
 constexpr int kMaxVideoModes = 1024;
+
+// The screen's modes in GLFW's order, at most 1024.
+std::vector<GLFWvidmode> video_modes() {
+  std::vector<GLFWvidmode> modes(kMaxVideoModes);
+  modes.resize(static_cast<std::size_t>(glfwGetVideoModes(modes.data(), kMaxVideoModes)));
+  return modes;
 }
+}  // namespace
 
 void KoGlfwGame::SetGlfwWindow(int width, int height, int red, int green, int blue, int alpha, int depth, int stencil,
                                bool fullscreen) {
@@ -63,10 +71,9 @@ int KoGlfwGame::GetDeviceHeight() {
 }
 
 Array<KoGlfwVideoMode*> KoGlfwGame::GetGlfwVideoModes() {
-  static GLFWvidmode modes[kMaxVideoModes];
-  int count = glfwGetVideoModes(modes, kMaxVideoModes);
-  Array<KoGlfwVideoMode*> list(count);
-  for (int i = 0; i < count; ++i) {
+  std::vector<GLFWvidmode> modes = video_modes();
+  Array<KoGlfwVideoMode*> list(static_cast<int>(modes.size()));
+  for (int i = 0; i < list.Length(); ++i) {
     const GLFWvidmode& m = modes[i];
     list[i] = new KoGlfwVideoMode(m.Width, m.Height, m.RedBits, m.GreenBits, m.BlueBits);
   }
@@ -80,10 +87,9 @@ KoGlfwVideoMode* KoGlfwGame::GetGlfwDesktopMode() {
 }
 
 Array<KoDisplayMode*> KoGlfwGame::GetDisplayModes() {
-  static GLFWvidmode modes[kMaxVideoModes];
-  int count = glfwGetVideoModes(modes, kMaxVideoModes);
-  Array<KoDisplayMode*> list(count);
-  for (int i = 0; i < count; ++i) list[i] = new KoDisplayMode(modes[i].Width, modes[i].Height);
+  std::vector<GLFWvidmode> modes = video_modes();
+  Array<KoDisplayMode*> list(static_cast<int>(modes.size()));
+  for (int i = 0; i < list.Length(); ++i) list[i] = new KoDisplayMode(modes[i].Width, modes[i].Height);
   return list;
 }
 

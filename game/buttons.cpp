@@ -4,32 +4,26 @@
 #include "host/glfw_game.h"
 #include "runtime/errors.h"
 
-namespace {
-// True if (touchX, touchY) lies strictly inside the box of half-size (halfW, halfH) around (x, y).
-bool inside(int touchX, int touchY, float x, float y, float halfW, float halfH) {
-  return touchX > x - halfW && touchX < x + halfW && touchY > y - halfH && touchY < y + halfH;
-}
-}  // namespace
-
-// Draws the slot's frame and reports whether any touch point (or the mouse) is on it: the box is the
-// image's size on screen.
-int c_MyApp::p_Button(int slot, float x, float y, int frame) {
+// Draws the slot's frame and reports whether one of the touch points 0 .. lastTouch is on it while the pointer
+// is down: the box is the image's size on screen, its edges outside.
+int c_MyApp::p_ButtonTouched(int slot, float x, float y, int frame, int lastTouch) {
   p_DrawImg(slot, x, y, static_cast<float>(frame));
   float halfW = m_sizeX * m_hdInvScale * m_imgInfo[3 * slot] / 2;
   float halfH = m_sizeY * m_hdInvScale * m_imgInfo[3 * slot + 1] / 2;
-  m_buttonHit = 0;
-  for (int i = 0; i < 10 && m_mouseDown > 0; ++i) {
-    if (m_touchOn[i] && inside(m_touchX[i], m_touchY[i], x, y, halfW, halfH)) m_buttonHit = 1;
+  for (int i = 0; i <= lastTouch && m_mouseDown > 0; ++i) {
+    if (!m_touchOn[i]) continue;
+    float touchX = static_cast<float>(m_touchX[i]), touchY = static_cast<float>(m_touchY[i]);
+    if (touchX > x - halfW && touchX < x + halfW && touchY > y - halfH && touchY < y + halfH) return 1;
   }
+  return 0;
+}
+
+int c_MyApp::p_Button(int slot, float x, float y, int frame) {
+  m_buttonHit = p_ButtonTouched(slot, x, y, frame, 9);
   return m_buttonHit;
 }
 
-int c_MyApp::p_Button0(int slot, float x, float y, int frame) {
-  p_DrawImg(slot, x, y, static_cast<float>(frame));
-  float halfW = m_sizeX * m_hdInvScale * m_imgInfo[3 * slot] / 2;
-  float halfH = m_sizeY * m_hdInvScale * m_imgInfo[3 * slot + 1] / 2;
-  return m_mouseDown > 0 && m_touchOn[0] && inside(m_touchX[0], m_touchY[0], x, y, halfW, halfH) ? 1 : 0;
-}
+int c_MyApp::p_Button0(int slot, float x, float y, int frame) { return p_ButtonTouched(slot, x, y, frame, 0); }
 
 int c_MyApp::p_OuyaQuit() {
   float width = ko_Quarzel_jscrw, height = ko_Quarzel_jscrh;

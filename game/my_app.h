@@ -57,6 +57,7 @@ class c_MyApp : public c_App {
   int p_OnRender() override;
   void p_UpdateScale(float deviceWidth, float deviceHeight);
   void p_ReplayDrawList(float scale);
+  float p_OverscanY();  // the top margin in device pixels: the overscan scaled to the window's aspect
 
   // --- controls.cpp: game keys, the analogue stick, touch tests
   int p_PlayKey(int code, int allowStick, int player);
@@ -94,6 +95,7 @@ class c_MyApp : public c_App {
   int p_Button(int slot, float x, float y, int frame);
   int p_Button97(float x, float y, int frame) { return p_Button(97, x, y, frame); }
   int p_Button0(int slot, float x, float y, int frame);
+  int p_ButtonTouched(int slot, float x, float y, int frame, int lastTouch);
   int p_OuyaQuit();
   int p_FullscreenFlip();
 

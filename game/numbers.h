@@ -6,6 +6,8 @@
 #include <climits>
 #include <cmath>
 
+#include "framework/graphics/graphics.h"
+
 inline int Trunc(double value) {
   if (std::isnan(value)) return 0;
   if (value >= 2147483647.0) return INT_MAX;
@@ -13,9 +15,9 @@ inline int Trunc(double value) {
   return static_cast<int>(value);
 }
 
+// Unlike std::clamp, defined when the limits cross (a window smaller than a margin): the low limit wins.
 inline float Clamp(float value, float low, float high) { return value < low ? low : value > high ? high : value; }
 
-// Sine and cosine of an angle in degrees, with the single-precision degree factor the game uses.
-constexpr float kDegreesToRadians = 0.0174532924f;
-inline float SinDeg(float degrees) { return std::sin(degrees * kDegreesToRadians); }
-inline float CosDeg(float degrees) { return std::cos(degrees * kDegreesToRadians); }
+// Sine and cosine of an angle in degrees, with the framework's single-precision degree factor.
+inline float SinDeg(float degrees) { return std::sin(degrees * D2R); }
+inline float CosDeg(float degrees) { return std::cos(degrees * D2R); }

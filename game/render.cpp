@@ -58,7 +58,7 @@ void c_MyApp::p_UpdateScale(float width, float height) {
 
 void c_MyApp::p_ReplayDrawList(float scale) {
   float offsetX = ko_Quarzel_overscan;
-  float offsetY = ko_Quarzel_overscan * ko_app_DeviceHeight() / ko_app_DeviceWidth();
+  float offsetY = p_OverscanY();
   for (int start = 0; start + 15 <= m_drawLen; start += 15) {
     const float* command = &m_drawList[start];
     ko_graphics_SetAlpha(command[7]);
@@ -79,4 +79,9 @@ void c_MyApp::p_ReplayDrawList(float scale) {
                              scale * command[5] * m_hdInvScale, frame);
     }
   }
+}
+
+float c_MyApp::p_OverscanY() {
+  int width = ko_app_DeviceWidth();
+  return width > 0 ? ko_Quarzel_overscan * ko_app_DeviceHeight() / width : 0;
 }

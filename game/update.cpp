@@ -58,9 +58,7 @@ void c_MyApp::p_ReadGlobalKeys() {
 }
 
 void c_MyApp::p_UpdatePointer() {
-  float offsetY = ko_app_DeviceWidth() > 0
-                      ? ko_Quarzel_overscan * ko_app_DeviceHeight() / ko_app_DeviceWidth()
-                      : 0;
+  float offsetY = p_OverscanY();  // the render pass's margins, so the pointer lands where things are drawn
   m_prevMouseX = m_mouseX, m_prevMouseY = m_mouseY;
   m_mouseX = Trunc((ko_input_MouseX() - ko_Quarzel_overscan) / m_scaleX);
   m_mouseY = Trunc((ko_input_MouseY() - offsetY) / m_scaleY);

@@ -22,7 +22,14 @@ constexpr Icon kIcons[] = {
     {u'S', 106, 4, 104}, {u'A', 107, 4, 104}, {u'D', 108, 4, 104},
 };
 
-const Icon* icon_at(const String& text, int index) {
+// The text as laid out: with one leading space, read in place so that drawing text allocates nothing.
+struct SpacedText {
+  const String& text;
+  int Length() const { return text.Length() + 1; }
+  char16_t operator[](int index) const { return index == 0 ? u' ' : text[index - 1]; }
+};
+
+const Icon* icon_at(const SpacedText& text, int index) {
   if (text[index] != kEscape || index + 1 >= text.Length()) return nullptr;
   for (const Icon& icon : kIcons) {
     if (icon.letter == text[index + 1]) return &icon;
@@ -45,7 +52,7 @@ int spacing(char16_t c) {
 
 int c_MyApp::p_Text(float x, float y, String text, float hAlign, float vAlign, int fontOffset) {
   const int kAdvance = m_imgInfo[3 * m_font], kLineHeight = m_imgInfo[3 * m_font + 1];  // font units
-  String line = String(" ") + text;
+  SpacedText line{text};
   int width = 0;  // font advances scaled by the size, truncated at every step
   for (int i = 0; i < line.Length() - 1; ++i) {
     int adjust = spacing(line[i]);

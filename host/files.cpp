@@ -7,6 +7,7 @@
 // collector's atomic external-bytes counter).
 #include <unistd.h>
 
+#include <climits>
 #include <cstdlib>
 #include <ctime>
 #include <string>
@@ -51,14 +52,19 @@ String KoGame::LoadString(String path) {
 unsigned char* KoGame::LoadData(String path, int* length) {
   std::FILE* file = OpenFile(path, String("rb"));
   if (!file) return nullptr;
-  std::string bytes;
-  char block[4096];
-  for (std::size_t got; (got = std::fread(block, 1, sizeof block, file)) > 0;) bytes.append(block, got);
+  // Read straight into the block handed to the caller, growing it by doubling.
+  std::size_t capacity = 4096, size = 0;
+  auto* data = static_cast<unsigned char*>(std::malloc(capacity));
+  while (data) {
+    size += std::fread(data + size, 1, capacity - size, file);
+    if (size < capacity) break;
+    auto* grown = size < INT_MAX / 2 ? static_cast<unsigned char*>(std::realloc(data, capacity *= 2)) : nullptr;
+    if (!grown) std::free(data);  // too large for the int length the caller gets
+    data = grown;
+  }
   std::fclose(file);
-  auto* data = static_cast<unsigned char*>(std::malloc(bytes.size() ? bytes.size() : 1));
   if (!data) return nullptr;
-  std::copy(bytes.begin(), bytes.end(), data);
-  *length = static_cast<int>(bytes.size());
+  *length = static_cast<int>(size);
   gc_ext_malloced(*length);
   return data;
 }

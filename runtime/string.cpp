@@ -236,8 +236,6 @@ String String::Trim() const {
 
 int String::ToInt() const { return std::atoi(ToCString()); }
 
-float String::ToFloat() const { return static_cast<float>(std::atof(ToCString())); }
-
 // -------------------------------------------------------------------------------------------------------------
 // Narrow form
 

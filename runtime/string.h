@@ -34,7 +34,6 @@ class String {
   String& operator=(String&& other) noexcept;
 
   static String FromChar(int codeUnit);
-  static String FromUnits(const char16_t* units, int length) { return String(units, length); }
   static String Load(std::FILE* file);  // whole text file, encoding detected (UTF-16 by mark, UTF-8, Latin-1)
   static String FromUtf8(const char* bytes, int length);  // UTF-8, or Latin-1 if the bytes are not valid UTF-8
 
@@ -66,7 +65,6 @@ class String {
   String Trim() const;  // drops code units <= 32 at both ends
 
   int ToInt() const;      // the standard atoi of the narrow form
-  float ToFloat() const;  // the standard atof of the narrow form
 
   // The narrow form: a NUL-terminated copy with each code unit truncated to its low 8 bits, shared by
   // reference count; the last copy frees the bytes.

@@ -38,12 +38,10 @@ int ko_app_SetUpdateRate(int hertz) {
   return 0;
 }
 
-int ko_app_UpdateRate() { return ko_app__updateRate; }
 int ko_app_Millisecs() { return ko_app__game->Millisecs(); }
 int ko_app_DeviceWidth() { return ko_app__devWidth; }
 int ko_app_DeviceHeight() { return ko_app__devHeight; }
 String ko_app_LoadState() { return ko_app__game->LoadState(); }
-String ko_app_LoadString(String path) { return ko_app__game->LoadString(path); }
 
 int ko_app_SaveState(String state) {
   ko_app__game->SaveState(state);

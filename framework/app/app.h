@@ -59,13 +59,11 @@ extern GlobalRef<c_DisplayMode> ko_app__desktopMode;
 void ko_app__InitGlobals();
 
 int ko_app_SetUpdateRate(int hertz);
-int ko_app_UpdateRate();
 int ko_app_Millisecs();
 int ko_app_DeviceWidth();
 int ko_app_DeviceHeight();
 String ko_app_LoadState();
 int ko_app_SaveState(String state);
-String ko_app_LoadString(String path);
 int ko_app_EndApp();
 int ko_app_ValidateDeviceWindow(bool notifyApp);
 int ko_app_EnumDisplayModes();

@@ -18,7 +18,6 @@ float ko_input_MouseY() { return ko_input_device->p_MouseY(); }
 bool ko_input_MouseDown(int button) { return ko_input_KeyDown(1 + button); }
 int ko_input_MouseHit(int button) { return ko_input_KeyHit(1 + button); }
 bool ko_input_TouchDown(int index) { return ko_input_KeyDown(384 + index); }
-int ko_input_TouchHit(int index) { return ko_input_KeyHit(384 + index); }
 float ko_input_TouchX(int index) { return ko_input_device->p_TouchX(index); }
 float ko_input_TouchY(int index) { return ko_input_device->p_TouchY(index); }
 

@@ -78,7 +78,6 @@ float ko_input_MouseY();
 bool ko_input_MouseDown(int button);
 int ko_input_MouseHit(int button);
 bool ko_input_TouchDown(int index);
-int ko_input_TouchHit(int index);
 float ko_input_TouchX(int index);
 float ko_input_TouchY(int index);
 bool ko_input_JoyDown(int button, int unit);

@@ -28,5 +28,3 @@ int ko_math_Abs(int value) { return value >= 0 ? value : static_cast<int>(0u - s
 float ko_math_Abs2(float value) { return value >= 0 ? value : -value; }
 int ko_math_Max(int a, int b) { return a < b ? b : a; }
 float ko_math_Max2(float a, float b) { return a > b ? a : b; }
-int ko_math_Min(int a, int b) { return a < b ? a : b; }
-float ko_math_Min2(float a, float b) { return a < b ? a : b; }

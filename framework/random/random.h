@@ -18,5 +18,3 @@ int ko_math_Abs(int value);
 float ko_math_Abs2(float value);
 int ko_math_Max(int a, int b);
 float ko_math_Max2(float a, float b);
-int ko_math_Min(int a, int b);
-float ko_math_Min2(float a, float b);

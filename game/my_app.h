@@ -99,12 +99,67 @@ class c_MyApp : public c_App {
   int p_OuyaQuit();
   int p_FullscreenFlip();
 
+  // --- play.cpp: a new game and one update of play (mode 10)
+  int p_LoadGame();
+  int p_Game();
+  int p_InGame();
+  int p_Rand(float low, float high);  // an integer from low to high inclusive
+  int p_AddTurret(float column, float row, int kind);
+  void p_TintGrid();
+  void p_PulseBackground();
+  void p_MoveCamera();
+  void p_DrawGrid();
+  void p_MoveCursor();
+  void p_CursorRings();
+  void p_RunWaves(int enemies);
+  void p_MoneyDisplay();
+  void p_Pause();
+
+  // --- turrets.cpp: turrets, their shots and the link panel
+  void p_UpdateTurrets();
+  void p_UpdateTurret(int entry, int linkedBefore, int& inRange);
+  void p_TurretFire(float* turret);
+  void p_LinkPanel();
+  void p_PanelDetails(float* turret, float x, float y);
+
+  // --- enemies.cpp: the object table of enemies, bullets and pickups
+  int p_FreeObjectSlot();  // the lowest free slot, -1 when the table is full
+  int p_SpawnBaddies(int level, int count);
+  int p_ObjectPass();  // returns the number of enemies visited
+  void p_MoveBullet(float* bullet);
+  void p_UpdateEnemy(float* enemy, int slot, int ms);
+  void p_SteerEnemy(float* enemy);
+  void p_DrawEnemy(const float* enemy, int slot, int ms);
+  void p_EnemyContact(float* enemy);
+  void p_UpdatePickup(float* pickup, int slot, int ms);
+  int p_Gimme(int points, float x, float y);
+
+  // --- particles.cpp: sparks and score numbers
+  int p_FreeParticleSlot();  // the highest free slot, -1 when none is free
+  int p_ThrowParticle(float x, float y, int preset, float angle, float speed);
+  int p_DoParticles(float scale);
+  int p_ResetStars(int count);
+
+  // --- scores.cpp: the score display, placings, the end-of-game sequence
+  int p_TopTenStart();  // index in m_scores of the current difficulty's top ten
+  String p_Nth(int n);
+  int p_MyPlace();  // 1..10, or 0 when m_score would take no place
+  String p_MyNth();
+  int p_ScoreDisplay();
+  int p_GameOver();
+  void p_DrawGameOver();
+
+  // --- pause.cpp: the pause menu
+  int p_PauseMenu();
+
   // ---------------------------------------------------------------------------------------------------------
   // Mode and flow
   int m_mode = 0;  // 1 menu, 2 return to the menu, 4 quit guard, 5 start screen, 10 playing, 11 new game
   int m_paused = 0;
   int m_pauseCursor = 0, m_pauseSlide = 0;
-  int m_gameOverTimer = 0;
+  int m_pauseSel = 0;  // the pause menu's selected button
+  int m_gameOverTimer = 0;  // 1 from the pause menu's end-round item until the next game starts
+  int m_endStep = 0;        // the end-of-game sequence's step, 0 when idle
   int m_difficulty = 0;  // 1 Easy, 2 Normal, 3 Hard
 
   // Display and timing
@@ -170,11 +225,11 @@ class c_MyApp : public c_App {
   int m_particleMax = 250;
   int m_gridW = 0, m_gridH = 0;  // cells
   float m_camX = 0, m_camY = 0, m_camTargetX = 0, m_camTargetY = 0;  // world pixels
-  int m_waveState = 1;
-  int m_wave = 0, m_waveTimer = 0;  // updates
+  int m_waveState = 1;              // 1 waiting at the start marker, 2 wave running
+  int m_wave = 0, m_waveTimer = 0;  // wave number; updates left in its spawning phase
   int m_money = 0;
   int m_score = 0, m_shownScore = 0;
-  float m_bgPulse = 0;
+  float m_bgPulse = 0;  // background pulse amplitude, 10..40
 
   // Front end
   int m_optionsOpen = 0, m_optionsSlide = 0;  // slide 0..30

@@ -102,14 +102,27 @@ void c_MyApp::p_UpdateLatches() {
   if (m_optionsOpen == 1) m_keyLatch = m_inputLatch = 1;  // the options read their keys themselves
 }
 
-// The handlers of modes 1 (menu), 2 (return to the menu), 10 (play) and 11 (new game), and the end-of-game
-// sequence, join this dispatch with their features; until then those modes run nothing.
+// The mode's handler, then the end-of-game sequence: over play while a quit is under way, and over the menu while
+// its overlay retracts. In the update that leaves play it therefore runs twice. The menu's handler joins this
+// dispatch with the front end.
 void c_MyApp::p_RunMode() {
   switch (m_mode) {
+    case 2:  // back from a finished round: the score is recorded here once saved data is part of the game
+      p_PlaySFX(96, 1, 1, 0);
+      m_mode = 1;
+      p_GameOver();
+      return;
     case 4: p_OuyaQuit(); break;
     case 5: p_WaitStart(0); break;
+    case 10:
+      if (m_paused == 0) p_Game();
+      p_InGame();
+      break;
+    case 11: p_LoadGame(); break;
     default: break;
   }
+  if (m_mode == 10 && m_gameOverTimer > 0) p_GameOver();
+  if (m_mode == 1 || m_mode == 2) p_GameOver();
 }
 
 void c_MyApp::p_UpdatePanels() {

@@ -65,6 +65,10 @@ TEST_F(Play, ANewGameSetsUpTheFieldAndStartsTheFirstWave) {
   EXPECT_EQ(centre[cell::kRed], 20) << "sin 0: the rings start at the centre";
   EXPECT_NE(app.m_grid[cell::Start(40, 40) + cell::kRed], 0) << "one column and row past the field are tinted";
   EXPECT_FALSE(game.ImageCommands(90).empty()) << "text is drawn: the cursor, the turrets, the HUD";
+  game.Update();
+  fake_gl::state.draws.clear();
+  game.Render();
+  EXPECT_LT(fake_gl::state.draws.size() * 10, game.Commands().size()) << "commands are drawn in batches";
 }
 
 TEST_F(Play, TheNextWaveNeedsAFreshPressAtTheMarker) {

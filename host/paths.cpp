@@ -1,13 +1,21 @@
 // Path schemes and the program directory; handing URLs to the desktop.
 //
-//   "tarsil://data/..."      -> <program directory>/data/...
-//   "tarsil://internal/..."  -> <program directory>/internal/...
-//   "tarsil://external/..."  -> <program directory>/external/...
+//   "tarsil://data/..."      -> <base>/data/...
+//   "tarsil://internal/..."  -> <base>/internal/...
+//   "tarsil://external/..."  -> <base>/external/...
 //   any other "tarsil:..."   -> "" (cannot be opened)
 //   anything else            -> unchanged (relative to the working directory)
+// <base> is the program's directory when a data folder lies beside the program (the build tree: build/quarzel
+// with build/data); an installed program, <prefix>/bin/quarzel, has none there and uses <prefix>/share/quarzel
+// (so <prefix>/share/quarzel/data). If neither exists, <base> stays the program's directory. The choice never
+// depends on the working directory, so the program runs from anywhere; the saved state is not mapped and stays
+// in the working directory.
 // The directories are computed on first use, on the main thread at start-up, and cached. Workers map paths
 // too, so mapping only reads the cached strings and never copies them (a copy would count non-atomically).
+#include "host/paths.h"
+
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -17,6 +25,27 @@
 
 #include "host/glfw_game.h"
 #include "runtime/errors.h"
+#include "runtime/utf8.h"
+
+namespace {
+
+bool IsDirectory(const String& path) {
+  std::string bytes;
+  AppendUtf8(path, bytes);
+  struct stat info;
+  return stat(bytes.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+}  // namespace
+
+String BaseDirForProgram(const String& programDirectory) {
+  if (IsDirectory(programDirectory + String("/data"))) return programDirectory;
+  int slash = programDirectory.FindLast(String("/"));
+  if (slash < 0) return programDirectory;  // the program sits in the root directory: no prefix above it
+  String installed = programDirectory.Slice(0, slash) + String("/share/quarzel");
+  if (IsDirectory(installed + String("/data"))) return installed;
+  return programDirectory;
+}
 
 extern char** environ;
 
@@ -31,7 +60,8 @@ const String& KoGlfwGame::BaseDir() {
   if (_baseDir.Length() == 0) {
     char path[4096];
     ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
-    _baseDir = ProgramDirectory(String::FromUtf8(path, length > 0 ? static_cast<int>(length) : 0));
+    String executable = String::FromUtf8(path, length > 0 ? static_cast<int>(length) : 0);
+    _baseDir = BaseDirForProgram(ProgramDirectory(executable));
     _internalDir = _baseDir + String("/internal");
   }
   return _baseDir;
@@ -41,7 +71,10 @@ String KoGlfwGame::PathToFilePath(String path) {
   if (!path.StartsWith(String("tarsil:"))) return path;
   const String data("tarsil://data/"), internal("tarsil://internal/"), external("tarsil://external/");
   if (path.StartsWith(data)) return BaseDir() + String("/data/") + path.Slice(data.Length());
-  if (path.StartsWith(internal)) return (BaseDir(), _internalDir) + String("/") + path.Slice(internal.Length());
+  if (path.StartsWith(internal)) {
+    BaseDir();  // fills _internalDir with it
+    return _internalDir + String("/") + path.Slice(internal.Length());
+  }
   if (path.StartsWith(external)) return BaseDir() + String("/external/") + path.Slice(external.Length());
   return String();
 }

@@ -7,10 +7,12 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <thread>
 
+#include "host/paths.h"
 #include "tests/host/host_test_support.h"
 
 using namespace std::string_literals;
@@ -67,6 +69,23 @@ TEST_F(Files, PathSchemes) {
   EXPECT_EQ(game.PathToFilePath(String("tarsil://other/x")).Length(), 0);
   EXPECT_EQ(game.OpenFile(String("tarsil://other/x"), String("rb")), nullptr);
   EXPECT_EQ(narrow(game.PathToFilePath(String("data/x.png"))), "data/x.png");
+}
+
+// The build tree has the data folder beside the program; an installed program, <prefix>/bin/quarzel, finds
+// it in <prefix>/share/quarzel; with neither, the program's own directory is kept so the missing folder is
+// reported where it was first looked for.
+TEST_F(Files, DataFolderBesideTheProgramOrInstalledUnderShare) {
+  const std::string prefix = directory + "/prefix", bin = prefix + "/bin";
+  std::filesystem::create_directories(bin);
+  EXPECT_EQ(narrow(BaseDirForProgram(String(bin.c_str()))), bin) << "neither exists";
+  std::filesystem::create_directories(prefix + "/share/quarzel/data");
+  EXPECT_EQ(narrow(BaseDirForProgram(String(bin.c_str()))), prefix + "/share/quarzel") << "installed";
+  write_file(bin + "/data", "not a folder");
+  EXPECT_EQ(narrow(BaseDirForProgram(String(bin.c_str()))), prefix + "/share/quarzel") << "a file named data";
+  std::filesystem::remove(bin + "/data");
+  std::filesystem::create_directories(bin + "/data");
+  EXPECT_EQ(narrow(BaseDirForProgram(String(bin.c_str()))), bin) << "the folder beside the program wins";
+  EXPECT_EQ(BaseDirForProgram(String("")).Length(), 0) << "a program in the root directory has no prefix";
 }
 
 // Workers load data through the same mapping while the main thread does: the cached directories are shared

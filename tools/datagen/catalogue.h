@@ -1,5 +1,5 @@
 // Everything the generator writes: the image catalogue with each file's frame grid and painter, and the
-// entry points of the files that are not frame atlases. Declarations are grouped by the file defining them.
+// entry points of the files that are not frame atlases (and of the program's icon). Declarations are grouped by the file defining them.
 #pragma once
 
 #include <span>
@@ -45,5 +45,7 @@ bool writeDefaultFont(const std::string& dataFolder);
 bool writeSoundEffects(const std::string& dataFolder);
 // tune.cpp: the in-round music.
 bool writeTune(const std::string& dataFolder);
+// art_icon.cpp: the program's icon at each size of the hicolor theme, outside the data folder.
+bool writeIcons(const std::string& iconFolder);
 
 }  // namespace datagen

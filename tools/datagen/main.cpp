@@ -1,6 +1,8 @@
-// quarzel_datagen OUTPUT_FOLDER: writes the game's whole data folder (images at three resolutions, the
-// default font, sound effects and the tune). Output depends on nothing but this program: no clock, no
-// unseeded randomness, no threads, so every run writes the same bytes. Elapsed time is reported on stdout.
+// quarzel_datagen OUTPUT_FOLDER [ICON_FOLDER]: writes the game's whole data folder (images at three
+// resolutions, the default font, sound effects and the tune) and, when asked, the program's icon in the
+// hicolor theme's layout under ICON_FOLDER, which the install rules copy to share/icons. Output depends on
+// nothing but this program: no clock, no unseeded randomness, no threads, so every run writes the same bytes.
+// Elapsed time is reported on stdout.
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -26,14 +28,15 @@ bool paintAllImages(const std::string& folder) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: %s OUTPUT_FOLDER\n", argv[0]);
+  if (argc != 2 && argc != 3) {
+    std::fprintf(stderr, "usage: %s OUTPUT_FOLDER [ICON_FOLDER]\n", argv[0]);
     return 2;
   }
   const std::string folder = argv[1];
   const auto start = std::chrono::steady_clock::now();
   const bool ok = paintAllImages(folder) && datagen::writeDefaultFont(folder) &&
-                  datagen::writeSoundEffects(folder) && datagen::writeTune(folder);
+                  datagen::writeSoundEffects(folder) && datagen::writeTune(folder) &&
+                  (argc < 3 || datagen::writeIcons(argv[2]));
   const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
   std::printf("datagen: %s in %.2f s\n", ok ? "data folder written" : "FAILED", elapsed.count());
   return ok ? 0 : 1;

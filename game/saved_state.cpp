@@ -9,7 +9,7 @@
 #include "net/url.h"
 
 namespace {
-constexpr int kTokenDigits = 63;    // characters of a token that are read, as the first reader did
+constexpr int kTokenDigits = 63;    // characters of a token that are read (an int needs at most 11)
 constexpr int kBlockTokens = 21;    // ten pairs and the checksum
 constexpr int kWrittenBlocks = 8;   // blocks written; only the first kReadBlocks are read back
 constexpr int kReadBlocks = 3;      // one per difficulty

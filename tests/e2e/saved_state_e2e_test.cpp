@@ -102,14 +102,4 @@ TEST_F(SavedGame, ADamagedGroupAloneIsLost) {
   Close();
 }
 
-TEST_F(SavedGame, WithoutAFileTheGameStartsWithTheDefaultsAndSavesThem) {
-  Start();
-  ASSERT_TRUE(WaitForOutput("Highscores Loaded\n"));
-  EXPECT_EQ(program->Stdout().find("Settings"), std::string::npos) << "nothing to check, nothing reported";
-  ASSERT_TRUE(LoseFocusAndWaitForTheSave());
-  const std::string defaults = "0|0|0|0|0|1|0|0|0|0|64|64|10|0|1|0|0|0|0|0|0|0|0|0|0|1483|" + Zeros(9 + 21 * 8);
-  EXPECT_EQ(ReadState(), defaults);
-  Close();
-}
-
 }  // namespace

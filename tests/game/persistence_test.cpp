@@ -81,19 +81,12 @@ TEST(SavedState, ChecksumsAndBadgeWords) {
   EXPECT_TRUE(std::equal(badges, badges + kBadgeCount, read)) << "and read back to the same 32 flags";
 }
 
-TEST(SavedState, TokensReadAsAtoiSaturated) {
-  struct Case {
-    const char16_t* text;
-    int value;
-  } cases[] = {{u"42", 42},          {u" -7x", -7},      {u"+3", 3},
-               {u"", 0},             {u"x1", 0},         {u"99999999999", INT_MAX},
-               {u"-99999999999", INT_MIN}, {u"\u0131" u"7", 17} /* narrowed to "17" */};
-  for (const Case& c : cases) {
-    EXPECT_EQ(SavedStateTokens(String(c.text) + String("|")).Int(0), c.value) << Narrow(String(c.text));
-  }
-  EXPECT_EQ(SavedStateTokens(String(std::string(64, '0').append("5").c_str())).Int(0), 0) << "63 characters read";
+// The number reading itself is the URL parser's (tested with it); here what the saved state adds to it.
+TEST(SavedState, TokensAreNarrowedCutAt63CharactersAndSaturated) {
+  EXPECT_EQ(SavedStateTokens(String(u"\u0131" u"7|")).Int(0), 17) << "U+0131 narrowed is the digit 1";
+  EXPECT_EQ(SavedStateTokens(String((std::string(63, '0') + "5").c_str())).Int(0), 0);
+  EXPECT_EQ(SavedStateTokens(String("1|-99999999999|")).Int(1), INT_MIN);
   EXPECT_EQ(SavedStateTokens(String()).Count(), 1);
-  EXPECT_EQ(SavedStateTokens(String("1|2|")).Count(), 3);
   EXPECT_EQ(SavedStateTokens(String(std::string(1000, '|').c_str())).Count(), SavedStateTokens::kKeptTokens);
 }
 

@@ -64,6 +64,7 @@ constexpr float kFree = 0, kSpark = 1, kScoreNumber = 99;
 namespace cell {
 constexpr float kWidth = 32, kHeight = 24;  // world pixels; cell (c, r) is centred on (32c, 24r)
 constexpr int kRowCells = 100;
+constexpr int kRows = 41;  // rows stored: the 40 of the playfield and the one tinted past it
 constexpr int kRed = 7, kGreen = 8, kBlue = 9;  // tint 0..40
 inline int Start(int column, int row) { return (row * kRowCells + column) * kEntryFloats; }
 }  // namespace cell

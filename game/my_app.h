@@ -15,10 +15,12 @@
 #include "framework/graphics/graphics.h"
 #include "game/globals.h"
 #include "game/numbers.h"
+#include "net/http_request.h"
 
 constexpr float kNone = -3717;  // "not given" / "no value"
 
-class c_MyApp : public c_App {
+// c_App stays the first base, so that the game object and its collected Object part share one address.
+class c_MyApp : public c_App, public c_IOnHttpRequestComplete {
  public:
   // --- state.cpp: construction and the lifecycle hooks that are not frame-driven
   c_MyApp* m_new();
@@ -151,6 +153,32 @@ class c_MyApp : public c_App {
 
   // --- pause.cpp: the pause menu
   int p_PauseMenu();
+  // --- persistence.cpp: settings, badges and high scores in the saved state (format: saved_state.h)
+  int p_Save();
+  int p_Load();
+  int p_LoadMenu();  // records m_score in the lists of m_difficulty, then saves
+  void p_ClampSettings();
+  int m_newRank = -1;  // place 0..9 the last recorded round took in its top ten; -1 none
+
+  // --- badges.cpp: badge texts, awarding, the notification strip
+  String p_BadgeID(int badge);
+  String p_BadgeName(int badge);
+  String p_BadgeDetail(int badge);
+  int p_GC_PostScore(int score, int mode);
+  int p_GC_Badges();
+  int p_AwardBadge(int badge);
+  int p_ShowBadges();
+  Array<int> m_toastBadge;  // badge shown in each of the 15 notification slots
+  Array<int> m_toastTime;   // age of each slot, updates; 0 free
+  int m_toastWidth = 160;   // virtual pixels
+
+  // --- ping.cpp: the start-up ping
+  int p_PingFromEnvironment();
+  int p_GetURL(String url, String query);
+  void p_OnHttpRequestComplete(c_HttpRequest* request) override;
+  Ref<c_HttpRequest> m_pingRequest;  // null until the ping is sent
+  int m_pingDone = 0;                // 1 once the answer (or the failure) arrived
+  String m_pingUrl{"http://quarzel.example/housecall.php"};  // QUARZEL_PING_URL replaces it
 
   // ---------------------------------------------------------------------------------------------------------
   // Mode and flow

@@ -134,11 +134,13 @@ void c_MyApp::p_MoveCamera() {
 
 // A 26 x 26 window of cells around the cursor, each drawn where it lies on screen or close to it.
 void c_MyApp::p_DrawGrid() {
-  int firstColumn = std::min(std::max(Trunc(m_units[unit::kX] / cell::kWidth - 12), 0), m_gridW - 25);
-  int firstRow = std::min(std::max(Trunc(m_units[unit::kY] / cell::kHeight - 12), 0), m_gridH - 25);
+  int firstColumn = std::max(std::min(Trunc(m_units[unit::kX] / cell::kWidth - 12), m_gridW - 25), 0);
+  int firstRow = std::max(std::min(Trunc(m_units[unit::kY] / cell::kHeight - 12), m_gridH - 25), 0);
+  int lastColumn = std::min(firstColumn + 25, cell::kRowCells - 1);  // within the stored cells, whatever the size
+  int lastRow = std::min(firstRow + 25, cell::kRows - 1);
   p_Alpha(0.25f);
-  for (int row = firstRow; row <= firstRow + 25; ++row) {
-    for (int column = firstColumn; column <= firstColumn + 25; ++column) {
+  for (int row = firstRow; row <= lastRow; ++row) {
+    for (int column = firstColumn; column <= lastColumn; ++column) {
       float x = cell::kWidth * column - m_camX, y = cell::kHeight * row - m_camY;
       if (!(x > -128 && x < ko_Quarzel_jscrw + 128 && y > -128 && y < ko_Quarzel_jscrh + 128)) continue;
       const float* tint = &m_grid[cell::Start(column, row)];

@@ -1,12 +1,13 @@
 // c_MyApp's construction (every table allocated once, at full length) and the lifecycle hooks that are not
 // frame-driven: create, suspend, resume.
 #include "framework/input/input_device.h"
+#include "game/entity_tables.h"
 #include "game/my_app.h"
 
 namespace {
 // The playfield is 40 x 40 cells addressed as (row x 100 + column) x 10, and the game tints one row and one
 // column past it; 41 rows of 100 cells hold all of that.
-constexpr int kGridFloats = 41 * 100 * 10;
+constexpr int kGridFloats = cell::kRows * cell::kRowCells * kEntryFloats;
 
 void clear_pad(Array<int>& pad) {
   for (int entry = 0; entry < 19; ++entry) pad[entry] = 0;  // entry 19, the system back button, is the device's
@@ -30,6 +31,8 @@ c_MyApp* c_MyApp::m_new() {
   m_scores = Array<int>(150);
   m_badges = Array<bool>(256);
   m_channels = Array<int>(33);
+  m_toastBadge = Array<int>(15);
+  m_toastTime = Array<int>(15);
   m_units = Array<float>(512);
   m_objs = Array<float>(5100);
   m_particles = Array<float>(5100);
@@ -54,6 +57,9 @@ void c_MyApp::mark() {
   gc_mark(m_scores);
   gc_mark(m_badges);
   gc_mark(m_channels);
+  gc_mark(m_toastBadge);
+  gc_mark(m_toastTime);
+  gc_mark(m_pingRequest);
   gc_mark(m_units);
   gc_mark(m_objs);
   gc_mark(m_particles);
@@ -68,7 +74,8 @@ int c_MyApp::p_OnCreate() {
   }
   m_dialTarget = -32;
   m_menuSel = 1;
-  // The start-up ping, when allowed, is sent here once the online feature is part of the game.
+  p_PingFromEnvironment();
+  if (ko_Quarzel_Zeb_On_Allow == 1) p_GetURL(m_pingUrl, String("hello=1&gameID=") + String(ko_Quarzel_GameNum));
   m_mode = 1;
   ko_app_SetUpdateRate(60);
   m_lastDevW = ko_app_DeviceWidth();
@@ -80,12 +87,13 @@ int c_MyApp::p_OnCreate() {
   m_paused = 0;
   m_pauseCursor = -1;
   m_pauseSlide = -64;
+  for (int i = 0; i < 15; ++i) m_toastBadge[i] = m_toastTime[i] = 0;
   for (int i = 0; i < 128; ++i) m_badges[i] = false;
   clear_pad(m_pad);
   for (int i = 0; i < 25; ++i) m_settings[i] = 0;
   for (int i = 0; i <= 30; ++i) m_scores[i] = 0;
   m_settings[5] = 1;
-  // The saved settings, badges and scores are read here once persistence is part of the game.
+  p_Load();  // what is missing or damaged keeps the defaults just set
   for (int i = 0; i < 33; ++i) m_channels[i] = i;
   return 0;
 }
@@ -99,7 +107,7 @@ int c_MyApp::p_OnSuspend() {
   m_paused = m_pauseCursor = playing ? 1 : 0;
   m_pauseSlide = playing ? static_cast<int>(ko_Quarzel_jscrh / 2) : 0;
   ko_app_SetUpdateRate(5);
-  // Persistence, when part of the game, saves the settings, badges and scores here.
+  p_Save();
   return 0;
 }
 

@@ -1,7 +1,7 @@
 // One frame of game logic, p_OnUpdate, in its fixed order: the back button into the pad, global keys,
 // network completions, music following the pause, rate figures, pointer and touches in virtual pixels,
 // latches, the mode handler (or the loader while art is loading), panels, iCade characters, the on-screen
-// joypad, tilt, the debug line.
+// joypad, tilt, the debug line, the badge notifications.
 #include <cmath>
 
 #include "framework/audio/audio.h"
@@ -46,7 +46,7 @@ int c_MyApp::p_OnUpdate() {
   if (ko_Quarzel_OnScreenControls == 1 && m_mode > 5 && ko_Quarzel_iCadeControls == 0) p_OnScreenJoypad();
   p_Tilt();
   p_DebugLine();
-  // Badge notifications are shown here once badges are part of the game.
+  p_ShowBadges();
   return 0;
 }
 
@@ -107,7 +107,8 @@ void c_MyApp::p_UpdateLatches() {
 // dispatch with the front end.
 void c_MyApp::p_RunMode() {
   switch (m_mode) {
-    case 2:  // back from a finished round: the score is recorded here once saved data is part of the game
+    case 2:  // back from a finished round: record the score, then the menu
+      p_LoadMenu();
       p_PlaySFX(96, 1, 1, 0);
       m_mode = 1;
       p_GameOver();

@@ -8,7 +8,14 @@ String TestHost::PathToFilePath(String path) {
   return KoGlfwGame::PathToFilePath(path);
 }
 
-GameHarness::GameHarness(int width, int height) {
+int TestHost::SaveState(String state) {
+  savedState = state;
+  ++saves;
+  return 0;
+}
+
+GameHarness::GameHarness(int width, int height, const String& savedState) {
+  host.savedState = savedState;
   fake_glfw::reset();
   fake_gl::reset();
   fake_glfw::state.now = 10;

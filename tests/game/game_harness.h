@@ -11,10 +11,15 @@
 #include "tests/fakes/fake_gl.h"
 #include "tests/fakes/fake_glfw2.h"
 
-// The host with "tarsil://data/" mapped onto the generated data folder (the test does not live beside it).
+// The host with "tarsil://data/" mapped onto the generated data folder (the test does not live beside it),
+// and the saved state kept in memory: no test reads or writes a file of another, even when they run side by side.
 class TestHost : public KoGlfwGame {
  public:
   String PathToFilePath(String path) override;
+  int SaveState(String state) override;
+  String LoadState() override { return savedState; }
+  String savedState;  // what the game saved last, or what it finds at start
+  int saves = 0;      // SaveState calls
 };
 
 struct DrawCommand {
@@ -23,8 +28,8 @@ struct DrawCommand {
 
 class GameHarness {
  public:
-  // Starts the program as Main does, with a window of this size.
-  explicit GameHarness(int width = 640, int height = 480);
+  // Starts the program as Main does, with a window of this size and this saved state.
+  explicit GameHarness(int width = 640, int height = 480, const String& savedState = String());
   ~GameHarness();
 
   void Update(int count = 1);  // updates, each 1/60 s later on the clock

@@ -1,0 +1,105 @@
+// The real program and its saved-state file: started in a scratch working directory (the file is
+// ./.tarsilstate there), it reports on standard output what it loaded, and the save it makes when the window
+// loses focus writes back every group that was whole, unchanged, and the defaults for a damaged one.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <thread>
+
+#include "tests/e2e/x11_session.h"
+
+namespace {
+
+std::string Zeros(int count) {
+  std::string tokens;
+  for (int i = 0; i < count; ++i) tokens += "0|";
+  return tokens;
+}
+
+// Options: effects only (5), pad x 100 and y 64 (10, 11), pad size 10 (12), overscan 1 (14), as loading keeps
+// them off a console. Badges 0 and 31. Easy empty, Normal as after 500 was recorded over 900, 800, 500, 100,
+// Hard's best 70. The checksums are worked out by hand.
+const std::string kSettings = "0|0|0|0|0|2|0|0|0|0|100|64|10|0|1|0|0|0|0|0|0|0|0|0|0|1848|";
+const std::string kBadges = "-2147483647|0|0|0|0|0|0|0|-2147483647|";
+const std::string kScores = Zeros(21) + "900|500|800|0|500|0|500|0|100|0|" + Zeros(10) + "16900|" + "70|0|" +
+                            Zeros(18) + "280|" + Zeros(21) + "500|0|" + Zeros(18) + "2000|" + Zeros(21 * 3);
+
+class SavedGame : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(x11.ok());
+    ASSERT_TRUE(mkdtemp(folder));
+  }
+  void TearDown() override {
+    program.reset();
+    std::system((std::string("rm -rf ") + folder).c_str());
+  }
+  std::string StatePath() const { return std::string(folder) + "/.tarsilstate"; }
+  void WriteState(const std::string& bytes) { std::ofstream(StatePath(), std::ios::binary) << bytes; }
+  std::string ReadState() {
+    std::ifstream file(StatePath(), std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  }
+  // Starts the game in the scratch folder, without the ping, and waits until its window has the keyboard.
+  void Start() {
+    std::vector<std::string> command = {"env", "-u", "QUARZEL_PING_URL", "-C", folder, QUARZEL_PROGRAM};
+    program = std::make_unique<BackgroundProcess>(command, std::vector<std::string>{"ALSOFT_DRIVERS=null"});
+    ASSERT_TRUE(x11.WaitForWindow("Velmoor Game", window));
+    ASSERT_TRUE(x11.WaitForFocus(window.id));
+  }
+  bool WaitForOutput(const std::string& text, double seconds = 10) {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (program->Stdout().find(text) == std::string::npos) {
+      if (std::chrono::steady_clock::now() > deadline || !program->Running()) return false;
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
+  }
+  // Takes the keyboard from the window (unmapped, as when it is minimised) and waits for the save this makes:
+  // the host writes a new file and renames it over the old one, so the file's inode changes.
+  bool LoseFocusAndWaitForTheSave() {
+    struct stat before {};
+    stat(StatePath().c_str(), &before);
+    Xdotool({"windowunmap", std::to_string(window.id)});
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    for (struct stat now {}; std::chrono::steady_clock::now() < deadline;) {
+      if (stat(StatePath().c_str(), &now) == 0 && now.st_ino != before.st_ino) return true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return false;
+  }
+  void Close() {
+    x11.RequestClose(window.id);  // the close button works while the game is suspended too
+    EXPECT_EQ(program->Wait(10).status, 0);
+  }
+  X11Session x11;
+  char folder[32] = "/tmp/quarzel-state-XXXXXX";
+  std::unique_ptr<BackgroundProcess> program;
+  WindowInfo window;
+};
+
+TEST_F(SavedGame, AWholeSaveIsLoadedAndWrittenBackUnchanged) {
+  WriteState(kSettings + kBadges + kScores);
+  Start();
+  ASSERT_TRUE(WaitForOutput("Settings Loaded\nBadges Loaded\nHighscores Loaded\n")) << program->Stdout();
+  ASSERT_TRUE(LoseFocusAndWaitForTheSave());
+  EXPECT_EQ(ReadState(), kSettings + kBadges + kScores);
+  Close();
+}
+
+TEST_F(SavedGame, ADamagedGroupAloneIsLost) {
+  std::string damagedBadges = kBadges;
+  damagedBadges.replace(damagedBadges.find("|0|"), 3, "|4|");  // badge 34 earned by editing, checksum not fixed
+  WriteState(kSettings + damagedBadges + kScores);
+  Start();
+  ASSERT_TRUE(WaitForOutput("Settings Loaded\nBadge Checksum Invalid\nHighscores Loaded\n")) << program->Stdout();
+  ASSERT_TRUE(LoseFocusAndWaitForTheSave());
+  EXPECT_EQ(ReadState(), kSettings + Zeros(9) + kScores) << "no badges; options and lists kept";
+  Close();
+}
+
+}  // namespace

@@ -151,8 +151,55 @@ class c_MyApp : public c_App, public c_IOnHttpRequestComplete {
   int p_GameOver();
   void p_DrawGameOver();
 
+  // --- menu.cpp: the title screen (mode 1)
+  int p_Menu();
+  bool p_PanelOpen();    // the options or the open strip cover the menu
+  bool p_LatchesClear();  // neither the input latch nor the key latch is set
+  void p_SetLatches();
+  bool p_MenuLeave();
+  void p_MenuStrip(float strip);
+  void p_PlayIcon(float strip);
+  void p_ScoreLists(float strip);
+  void p_MenuKeys();
+  bool p_RepeatStep();
+  void p_MenuSelect();
+  void p_StartRound();
+
+  // --- menu_dial.cpp: the options gear and the difficulty dial
+  void p_MenuDial();
+  void p_DrawGear(float x, float y);
+  void p_DragDial(float x, float y);
+  void p_DialEntry(int entry, float centreX, float centreY);
+  void p_SpinPastEntry(int entry, float angle);
+  void p_TouchEntry(int entry, float x, float y);
+
+  // --- menu_strip.cpp: the open strip: credits and statistics
+  void p_OpenStrip(float strip);
+  void p_CreditDots(float centreX, float centreY);
+  void p_Credits(float x, float middleY);
+  void p_StripStats(float x);
+
+  // --- options.cpp: the options panel
+  int p_OptionBox();
+  void p_CloseOptions();
+  void p_OptionsBack(float x);
+  void p_OptionRow(int row, int index, float y);
+  String p_OptionLabel(int row);
+  void p_OptionAct(int row);
+  void p_SetSoundMode(int mode);
+  void p_OptionsNavigate(int rowCount);
+  void p_SafeAreaMarks();
+  void p_OverscanSlider(float x, float y, int& keyLatch);
+
   // --- pause.cpp: the pause menu
   int p_PauseMenu();
+  void p_PausePattern();
+  void p_PauseButtonPlaces(float* places);
+  void p_PauseButtons();
+  void p_PauseKeys();
+  void p_PausePress(int button);
+  void p_PauseOverscan();
+
   // --- persistence.cpp: settings, badges and high scores in the saved state (format: saved_state.h)
   int p_Save();
   int p_Load();
@@ -265,8 +312,27 @@ class c_MyApp : public c_App, public c_IOnHttpRequestComplete {
   float m_sidePanelX = 0;  // virtual pixels
   int m_hideHud = 0;
   String m_pingReply;
-  int m_menuSel = 1, m_menuSlide = -32;
-  float m_dialTarget = -32;
+  int m_menuSel = 1;        // dial selection: 0..2 the difficulty; -1 a console's quit entry
+  int m_menuSlide = -32;    // virtual pixels; rises to 0 as the title screen slides in
+  int m_menuFocus = 0;      // 0 the gear, 1 the dial, 2 the strip
+  float m_dialTarget = -32;  // degrees
+  float m_dialAngle = 0;     // degrees, easing toward the target
+  float m_dialSpin = 0;      // degrees per frame, given by a drag
+  float m_gearAngle = 0;     // degrees
+  int m_dialTouchPick = 0;   // 1 after an entry was picked by touch, until input is released
+  int m_dragHeld = 0;        // a touch was on the dial last frame, at (m_dragX, m_dragY), virtual pixels
+  float m_dragX = 0, m_dragY = 0;
+  int m_repeatCountdown = -1, m_repeatStart = 30;  // updates: the dial keys' repeat while held
+  float m_creditScroll = 0;  // virtual pixels
+  int m_creditTop = 0;       // the credit line at the scroll origin
+  int m_optCursor = 0;       // the options' row: 0 the back button
+  int m_optKeyLatch = 0, m_optTouchLatch = 0;
+  float m_pauseArmA = 0, m_pauseArmB = 0;  // degrees
+  float m_pauseSpeed = 3;                  // degrees per update of the second arm, 0..128
+  float m_pauseArm = 40;                   // virtual pixels, length of the second arm
+  float m_pauseHue = 0;                    // degrees
+  Array<float> m_pauseTrail;               // 102 points (x, y), oldest first
+  int m_pauseTrailStarted = 0;
   int m_buttonHit = 0;
   int m_fullscreen = 0;
 };

@@ -38,6 +38,7 @@ c_MyApp* c_MyApp::m_new() {
   m_particles = Array<float>(5100);
   m_grid = Array<float>(kGridFloats);
   m_pingReply = String("N/A");
+  m_pauseTrail = Array<float>(2 * 102);
   return this;
 }
 
@@ -64,6 +65,7 @@ void c_MyApp::mark() {
   gc_mark(m_objs);
   gc_mark(m_particles);
   gc_mark(m_grid);
+  gc_mark(m_pauseTrail);
 }
 
 int c_MyApp::p_OnCreate() {

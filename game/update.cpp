@@ -103,10 +103,10 @@ void c_MyApp::p_UpdateLatches() {
 }
 
 // The mode's handler, then the end-of-game sequence: over play while a quit is under way, and over the menu while
-// its overlay retracts. In the update that leaves play it therefore runs twice. The menu's handler joins this
-// dispatch with the front end.
+// its overlay retracts. In the update that leaves play it therefore runs twice.
 void c_MyApp::p_RunMode() {
   switch (m_mode) {
+    case 1: p_Menu(); break;
     case 2:  // back from a finished round: record the score, then the menu
       p_LoadMenu();
       p_PlaySFX(96, 1, 1, 0);
@@ -127,7 +127,7 @@ void c_MyApp::p_RunMode() {
 }
 
 void c_MyApp::p_UpdatePanels() {
-  // The options panel joins here with its feature; its slide is kept in step already.
+  if (m_optionsOpen == 1 || m_optionsSlide > 0) p_OptionBox();
   if (m_optionsOpen == 0 && m_optionsSlide > 0) --m_optionsSlide;
   if (m_optionsOpen == 1 && m_optionsSlide < 30) ++m_optionsSlide;
   float target = ko_Quarzel_jscrw - 140;  // the side panel's open position

@@ -57,6 +57,7 @@ TEST_F(FrameUpdate, ThePointerAndTouchesAreMappedToVirtualPixels) {
 }
 
 TEST_F(FrameUpdate, TheBackKeyFillsPadEntry19EveryUpdate) {
+  app.m_mode = 0;  // no screen: on the title the back button would end the program
   ko_input_device->p_KeyEvent(c_KoGameEvent::KeyDown, 416);
   ko_input_device->p_KeyEvent(c_KoGameEvent::KeyUp, 416);
   ko_input_device->m_keyHit[416] = 1;
@@ -101,7 +102,7 @@ TEST_F(FrameUpdate, TheOnScreenJoypadPressesDirectionsButNotWhilePaused) {
   game.Update();
   EXPECT_EQ(app.m_padX, 100);
   EXPECT_EQ(app.p_PlayKey(3, 0, -1), 1) << "left is held during the next update";
-  app.m_paused = 1;
+  app.m_paused = app.m_pauseCursor = 1;  // paused, the pause menu sliding in
   game.Update();
   EXPECT_EQ(app.m_pad[3], 0);
   ko_Quarzel_OnScreenControls = 0;

@@ -1,0 +1,33 @@
+// What the end-to-end tests look for in the game's window: pixel counts by colour in regions given in virtual
+// pixels (the game's 640 x 480 design, scaled to the window), the title screen's features, and screenshots
+// saved to the build's test output folder for a person to look at.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/x11_session.h"
+
+// Pixels within `tolerance` of (red, green, blue) on every channel.
+int CountNear(const std::vector<unsigned>& pixels, int red, int green, int blue, int tolerance = 60);
+// Pixels brighter than `sum` (red + green + blue).
+int CountBright(const std::vector<unsigned>& pixels, int sum = 500);
+
+// A view of the game's window in virtual pixels: the window's width is 640 virtual pixels wide in landscape.
+class GameView {
+ public:
+  GameView(X11Session& x11, const WindowInfo& window);
+  float scale() const { return scale_; }
+  std::vector<unsigned> Grab(float x, float y, float width, float height) const;  // virtual pixels
+  // Writes the window's picture to <test output folder>/<name>.png; false if it could not.
+  bool Save(const std::string& name) const;
+
+ private:
+  X11Session& x11_;
+  WindowInfo window_;
+  float scale_;
+};
+
+// The title screen: the blue ground, the title, the score strip on the right with its "Top" list, the gear.
+void ExpectTitleScreen(const GameView& view);

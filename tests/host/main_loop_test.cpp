@@ -109,8 +109,14 @@ TEST_F(MainLoop, EntryPointsRunOnlyUnderTheirGuards) {
   EXPECT_TRUE(game.Started());
 }
 
-TEST_F(MainLoop, MillisecsTruncates) {
+TEST_F(MainLoop, MillisecsTruncatesAndWrapsAfterAbout24Days) {
   state.now = 1.9999;
+  EXPECT_EQ(game.Millisecs(), 1999);
+  state.now = 2147483.6475;  // half a millisecond past 2^31 - 1
+  EXPECT_EQ(game.Millisecs(), 2147483647);
+  state.now += 0.001;
+  EXPECT_EQ(game.Millisecs(), -2147483647 - 1);
+  state.now = 4294969.2955;  // 2^32 ms, once round the whole int range, and 1999.5 ms on
   EXPECT_EQ(game.Millisecs(), 1999);
 }
 

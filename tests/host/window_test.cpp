@@ -75,21 +75,6 @@ TEST_F(Window, HeldKeysAreReleasedBeforeTheOldWindowCloses) {
   EXPECT_EQ(state.calls.front(), "glfwCloseWindow") << "the release comes first";
 }
 
-TEST_F(Window, ReleasingHeldKeysFromInsideAnUpdateCollectsNothingUntilTheUpdateReturns) {
-  game.SetGlfwWindow(640, 480, 8, 8, 8, 0, 0, 0, false);
-  fake_glfw::press_key('A');  // held while the game switches to full screen, as F11 is when it asks
-  int markbit = gc_markbit, markbitAfterSwitch = -1;
-  delegate->onUpdate = [&] {
-    gc_ext_malloced(gc_full_collection_bytes + 1);  // enough loaded for a full collection at the next point
-    game.SetGlfwWindow(800, 600, 8, 8, 8, 0, 0, 0, true);
-    markbitAfterSwitch = gc_markbit;
-  };
-  game.UpdateGame();
-  EXPECT_EQ(HostFixture::logOf({"key 2 65"}).size(), 1u);
-  EXPECT_EQ(markbitAfterSwitch, markbit) << "the game may still hold objects in locals here";
-  EXPECT_NE(gc_markbit, markbit) << "the update's own collection point follows";
-}
-
 TEST_F(Window, DisplayModesAndTheDesktop) {
   state.modes = {{640, 480, 8, 8, 8}, {1024, 768, 5, 5, 6}};  // red, blue, green
   state.desktop = {1920, 1080, 8, 8, 8};

@@ -13,7 +13,7 @@ constexpr float kRectangle = -3717, kOval = -3716, kLine = -3715;
 
 int c_MyApp::p_OnRender() {
   int now = ko_app_Millisecs();
-  if (now > m_renderLast) m_renderFps = 1000 / (now - m_renderLast);  // renders per second
+  if (ko_app_MillisecsDiff(now, m_renderLast) > 0) m_renderFps = 1000 / ko_app_MillisecsDiff(now, m_renderLast);
   m_renderFpsAvg = (m_renderFps + 9 * m_renderFpsAvg) / 10;
   m_renderLast = ko_app_Millisecs();
 

@@ -66,7 +66,7 @@ int c_MyApp::p_Text(float x, float y, String text, float hAlign, float vAlign, i
   float originX = x + SinDeg(-rotation - 90) * width * hAlign * 0.5f + SinDeg(-rotation) * lineHeight * verticalShift;
   float originY = y - CosDeg(-rotation - 90) * width * hAlign * 0.5f - CosDeg(-rotation) * lineHeight * verticalShift;
   float stepX = SinDeg(90 - rotation), stepY = -CosDeg(90 - rotation);  // along the baseline
-  bool blinking = m_controlMode == 1 && ko_app_Millisecs() % 500 < 200;
+  bool blinking = m_controlMode == 1 && static_cast<unsigned>(ko_app_Millisecs()) % 500 < 200;
 
   float penX = originX, penY = originY;
   int lineNumber = 0;

@@ -28,7 +28,7 @@ int c_MyApp::p_OnUpdate() {
   }
 
   int now = ko_app_Millisecs();
-  if (now > m_updateLast) m_updateFps = 1000 / (now - m_updateLast);  // updates per second
+  if (ko_app_MillisecsDiff(now, m_updateLast) > 0) m_updateFps = 1000 / ko_app_MillisecsDiff(now, m_updateLast);
   m_updateFpsAvg = (m_updateFps + 9 * m_updateFpsAvg) / 10;
   m_updateLast = ko_app_Millisecs();
 

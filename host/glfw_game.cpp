@@ -1,6 +1,9 @@
 // KoGlfwGame's clock, update schedule and frame loop.
 #include "host/glfw_game.h"
 
+#include <cmath>
+#include <cstdint>
+
 #include "host/glfw2.h"
 
 using namespace glfw2;
@@ -19,7 +22,12 @@ void KoGlfwGame::SetUpdateRate(int hertz) {
   _nextUpdate = 0;
 }
 
-int KoGlfwGame::Millisecs() { return static_cast<int>(glfwGetTime() * 1000); }
+// Uptime in milliseconds, truncated, modulo 2^32 as an int: after about 24.8 days the reading wraps from
+// 2^31 - 1 to -2^31. Readings are compared by their difference (ko_app_MillisecsDiff), which survives the wrap.
+int KoGlfwGame::Millisecs() {
+  double millis = std::fmod(std::trunc(glfwGetTime() * 1000), 4294967296.0);  // exact: below 2^53
+  return static_cast<int>(static_cast<std::uint32_t>(static_cast<std::int64_t>(millis)));
+}
 
 void KoGlfwGame::UpdateEvents() {
   if (_suspended) {

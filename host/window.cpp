@@ -40,10 +40,8 @@ void KoGlfwGame::SetGlfwWindow(int width, int height, int red, int green, int bl
     std::exit(-1);
   }
   ++glfwGraphicsSeq;
-  if (!fullscreen) {
-    glfwSetWindowPos((desktop.Width - width) / 2, (desktop.Height - height) / 2);
-    glfwSetWindowTitle("Velmoor Game");
-  }
+  if (!fullscreen) glfwSetWindowPos((desktop.Width - width) / 2, (desktop.Height - height) / 2);
+  glfwSetWindowTitle("Velmoor Game");  // full screen too: the desktop's window switcher lists it by its title
   if (_swapInterval >= 0) glfwSwapInterval(_swapInterval);
   glfwEnable(GLFW_KEY_REPEAT);
   glfwDisable(GLFW_AUTO_POLL_EVENTS);  // events arrive only through the loop's own pump

@@ -5,9 +5,13 @@
 // object-pointer type are stored as Ref<U>, so storing into an element also runs the barrier. Every empty
 // array of one element type shares the permanent static Array<T>::nullRep (colour 3: never listed or freed).
 // There is no bounds test on element access; callers keep indices within 0 .. Length() - 1.
+// Element types are either plain values, which hold no collected references (numbers, enums, String), or
+// markable ones, which the representation's mark() passes to gc_mark (object pointers, arrays); any other
+// element type is refused at compile time, since its references would be invisible to the collector.
 #pragma once
 
 #include <new>
+#include <type_traits>
 
 #include "runtime/gc.h"
 #include "runtime/ref.h"
@@ -22,8 +26,23 @@ struct array_element<U*> {
   using type = Ref<U>;
 };
 
+template <class E>
+concept gc_markable = requires(const E& element) { gc_mark(element); };
+template <class E>
+concept gc_plain_value = std::is_arithmetic_v<E> || std::is_enum_v<E> || std::is_same_v<E, String>;
+template <class T>
+concept array_element_type = gc_markable<typename array_element<T>::type> ||
+                             gc_plain_value<typename array_element<T>::type>;
+
+template <class T>
+class Array;
+template <class T>
+void gc_mark(const Array<T>& array);
+
 template <class T>
 class Array {
+  static_assert(array_element_type<T>, "an element of this type would hide its references from the collector");
+
  public:
   using Element = typename array_element<T>::type;
 
@@ -39,7 +58,7 @@ class Array {
     }
     Element* data() { return reinterpret_cast<Element*>(reinterpret_cast<char*>(this) + kDataOffset); }
     void mark() override {
-      if constexpr (!std::is_same_v<Element, T>) {
+      if constexpr (gc_markable<Element>) {
         for (int i = 0; i < length; ++i) gc_mark(data()[i]);
       }
     }

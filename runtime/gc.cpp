@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <unordered_set>
 
+#include "runtime/errors.h"
+
 int gc_markbit = 1;
 gc_link gc_unmarked_list{&gc_unmarked_list, &gc_unmarked_list};
 gc_link gc_queued_list{&gc_queued_list, &gc_queued_list};
@@ -168,6 +170,7 @@ gc_root* roots = nullptr;
 gc_object::gc_object() : gc_link{nullptr, nullptr} {
   int size = pop_pending(this);
   if (size < 0) {
+    // Also where a class's header is not at the start of its block, if the compile-time check was bypassed.
     std::fputs("gc: collected object constructed outside operator new\n", stderr);
     std::abort();
   }
@@ -186,6 +189,9 @@ gc_object::~gc_object() {
 }
 
 void* gc_object::operator new(std::size_t size) {
+  // Sizes and byte counts are ints. A block that does not fit one (a huge array) is a fatal error: the
+  // new-expression cannot return null to its caller, and cutting the size would hand out a short block.
+  if (size > gc_max_object_size) dbg_error("Object too large to allocate");
   void* block = gc_object_alloc(static_cast<int>(size));
   push_pending(block, round_size(size));
   return block;

@@ -1,7 +1,9 @@
 // The object collector: incremental mark-and-sweep over four intrusive lists.
 //
 // Every framework and game object derives from gc_object and is owned by the collector; nothing deletes one
-// explicitly. Colours live in the low two bits of `flags` (the size, a multiple of 8, is in the rest):
+// explicitly. The header starts every object's block (Object comes first among a class's bases), since the
+// allocator and the object meet by the block's address; the compiler refuses other layouts (gc_header_first).
+// Colours live in the low two bits of `flags` (the size, a multiple of 8, is in the rest):
 //   colour == gc_markbit        unmarked ("white"): not reached in this cycle, including every new object
 //   colour == gc_markbit ^ 1    marked: on the queued list (references still to scan) or the marked list
 //   colour == 3                 permanent: a static object (the shared empty arrays), never listed or freed
@@ -59,6 +61,7 @@ extern int gc_free_bytes;
 
 inline constexpr int gc_full_collection_bytes = 8 * 1024 * 1024;  // allocation between full collections
 inline constexpr int gc_cache_max_size = 56;                         // largest block size with a free-block stack
+inline constexpr std::size_t gc_max_object_size = 0x7FFFFFF8;        // bytes: the largest block an int size holds
 
 void* gc_object_alloc(int size);
 void gc_object_free(gc_object* object);
@@ -83,10 +86,23 @@ inline void gc_mark(gc_object* object) {
   if (object->gc_colour() == gc_markbit) gc_queue_object(object);
 }
 
-// The object behind a possibly interface-typed pointer (interfaces do not derive from gc_object).
+// True when a T's collector header starts the object. The allocator hands the block to the gc_object constructor
+// by the block's address, so a class whose header sits further in (an interface listed before Object among its
+// bases) cannot be collected. offsetof on a class with virtual functions is a g++ extension, exact for
+// non-virtual bases; a virtual base holding the header is refused by offsetof itself.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Winvalid-offsetof"
+template <class T>
+inline constexpr bool gc_header_first = __builtin_offsetof(T, gc_object::flags) == __builtin_offsetof(gc_object, flags);
+#pragma GCC diagnostic pop
+
+// The object behind a possibly interface-typed pointer (interfaces do not derive from gc_object). Every
+// reference the collector sees (Ref, GlobalRef, Array elements) passes through here, so this is where a class
+// with its header out of place is refused, at compile time.
 template <class T>
 gc_object* gc_object_of(T* pointer) {
   if constexpr (std::is_base_of_v<gc_object, T>) {
+    static_assert(gc_header_first<T>, "a collected class must list Object first among its bases");
     return pointer;
   } else {
     return dynamic_cast<gc_object*>(pointer);

@@ -39,6 +39,13 @@ int ko_app_SetUpdateRate(int hertz) {
 }
 
 int ko_app_Millisecs() { return ko_app__game->Millisecs(); }
+
+// The difference modulo 2^32, read as signed: right for readings less than about 24.8 days apart, however the
+// clock wrapped between them (a plain subtraction would overflow there).
+int ko_app_MillisecsDiff(int later, int earlier) {
+  return static_cast<int>(static_cast<unsigned>(later) - static_cast<unsigned>(earlier));
+}
+
 int ko_app_DeviceWidth() { return ko_app__devWidth; }
 int ko_app_DeviceHeight() { return ko_app__devHeight; }
 String ko_app_LoadState() { return ko_app__game->LoadState(); }

@@ -109,9 +109,46 @@ TEST_F(MainLoop, EntryPointsRunOnlyUnderTheirGuards) {
   EXPECT_TRUE(game.Started());
 }
 
-TEST_F(MainLoop, MillisecsTruncates) {
+TEST_F(MainLoop, MillisecsTruncatesAndWrapsAfterAbout24Days) {
   state.now = 1.9999;
   EXPECT_EQ(game.Millisecs(), 1999);
+  state.now = 2147483.6475;  // half a millisecond past 2^31 - 1
+  EXPECT_EQ(game.Millisecs(), 2147483647);
+  state.now += 0.001;
+  EXPECT_EQ(game.Millisecs(), -2147483647 - 1);
+  state.now = 4294969.2955;  // 2^32 ms, once round the whole int range, and 1999.5 ms on
+  EXPECT_EQ(game.Millisecs(), 1999);
+}
+
+bool localProbeDestroyed = false;
+struct LocalProbe : Object {
+  ~LocalProbe() override { localProbeDestroyed = true; }
+};
+
+// Re-opening the window from inside an update (F11) releases the held keys through KeyEvent, and key events
+// can arrive from any call that pumps events: entries nest. The update still holds objects in locals there,
+// so the nested entries must not collect; the outermost one does.
+TEST_F(MainLoop, OnlyTheOutermostEntryCollects) {
+  game.SetGlfwWindow(640, 480, 8, 8, 8, 0, 0, 0, false);
+  game.StartGame();
+  gc_set_checking(true);
+  localProbeDestroyed = false;
+  LocalProbe* probe = nullptr;
+  delegate->onUpdate = [&] {
+    probe = new LocalProbe;  // held only here
+    gc_ext_malloced(gc_full_collection_bytes + 1);  // a collection point now would collect in full
+    fake_glfw::press_key(glfw2::GLFW_KEY_RIGHT);    // nested KeyEvent from the window system
+    gc_ext_malloced(gc_full_collection_bytes + 1);
+    game.SetDeviceWindow(800, 600, 1);  // nested KeyEvent releasing the held key
+    gc_flush_free(1 << 30);             // destroys whatever a collection may have found unreachable
+    EXPECT_FALSE(localProbeDestroyed);
+    EXPECT_TRUE(gc_is_object(probe));
+  };
+  game.UpdateGame();
+  gc_set_checking(false);
+  EXPECT_EQ(logOf({"key 1 39", "key 2 39"}), (std::vector<std::string>{"key 1 39", "key 2 39"}));
+  gc_flush_free(1 << 30);
+  EXPECT_TRUE(localProbeDestroyed) << "the outermost entry's collection found the probe unreachable";
 }
 
 TEST_F(MainLoop, AnExceptionEscapingTheGameIsFatal) {

@@ -50,6 +50,12 @@ TEST(ExitPaths, TheDebuggerInspectsOnlyLiveObjects) {
   EXPECT_EQ(result.err, kMarker + "+Object\n\n" + "\n");
 }
 
+TEST(ExitPaths, AnObjectOf2GiBOrMoreIsRefused) {
+  ProcessResult result = probe("huge-array");
+  EXPECT_EQ(result.status, 255);
+  EXPECT_EQ(result.out, "Tarsil Runtime Error : Object too large to allocate\n\n");
+}
+
 TEST(ExitPaths, SignalsStopWithTheirMessages) {
   EXPECT_EQ(probe("segv").out, "Tarsil Runtime Error : Memory access violation\n\n");
   EXPECT_EQ(probe("ill").out, "Tarsil Runtime Error : Illegal instruction\n\n");

@@ -40,6 +40,10 @@ int main(int argc, char** argv) {
   if (path == "segv") std::raise(SIGSEGV);
   if (path == "ill") std::raise(SIGILL);
   if (path == "fpe") std::raise(SIGFPE);
+  if (path == "huge-array") {
+    Array<int> huge(1 << 29);  // 2 GiB of elements: the block's size does not fit an int
+    return huge.Length();
+  }
   if (path == "die") {
     struct Host : KoGame {} host;
     host.Die(new ThrowableObject);

@@ -1,5 +1,5 @@
-// The collector: reachability through roots and fields, deferred destruction, block reuse, the external-bytes
-// trigger, the colour flip and the permanent empty arrays.
+// The collector: reachability through roots, fields and arrays of arrays, deferred destruction, block reuse,
+// the external-bytes trigger, the colour flip and the permanent empty arrays.
 #include <gtest/gtest.h>
 
 #include "runtime/array.h"
@@ -152,6 +152,19 @@ TEST_F(Collector, TheCheckerNoticesAMissingBarrier) {
   EXPECT_FALSE(gc_check_heap(false));
   held->next = white;  // the barrier repairs it
   EXPECT_TRUE(gc_check_heap(false));
+}
+
+TEST_F(Collector, AnArrayOfArraysKeepsItsInnerArraysAndTheirObjects) {
+  GlobalArray<Array<Probe*>> rows;
+  rows = Array<Array<Probe*>>(2);
+  rows[1] = Array<Probe*>(3);
+  rows[1][2] = new Probe;
+  for (int i = 0; i < 3; ++i) collect_everything();
+  EXPECT_EQ(destroyed, 0);
+  ASSERT_EQ(rows[1].Length(), 3);
+  rows[1] = Array<Probe*>();
+  collect_everything();
+  EXPECT_EQ(destroyed, 1);
 }
 
 TEST_F(Collector, TheDebuggerAcceptsOnlyLiveObjectAddresses) {

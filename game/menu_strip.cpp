@@ -21,7 +21,7 @@ void c_MyApp::p_OpenStrip(float strip) {
   p_StripStats(width - 20 + shift);
 
   static const String codedIn(u"Coded in"), address(u"quarzel.example/framework");
-  float buttonX = shift + 48, buttonY = height - 48;
+  float buttonX = shift + width / 2 - 60, buttonY = height - 40;  // below the credits, clear of the lists
   p_ResetDraw();
   p_DrawImg(95, buttonX, buttonY, 12);
   p_Text(buttonX + 40, buttonY - 8, codedIn, 0, 1);

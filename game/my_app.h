@@ -328,8 +328,8 @@ class c_MyApp : public c_App, public c_IOnHttpRequestComplete {
   int m_optCursor = 0;       // the options' row: 0 the back button
   int m_optKeyLatch = 0, m_optTouchLatch = 0;
   float m_pauseArmA = 0, m_pauseArmB = 0;  // degrees
-  float m_pauseSpeed = 3;                  // degrees per update of the second arm, 0..128
-  float m_pauseArm = 40;                   // virtual pixels, length of the second arm
+  float m_pauseSpeed = 5;                  // degrees per update of the second arm, 0..128
+  float m_pauseArm = 72;                   // virtual pixels, length of the second arm
   float m_pauseHue = 0;                    // degrees
   Array<float> m_pauseTrail;               // 102 points (x, y), oldest first
   int m_pauseTrailStarted = 0;

@@ -64,6 +64,13 @@ void GameHarness::Tap(int glfwKey) {
   Release(glfwKey);
 }
 
+void GameHarness::Hold(int glfwKey, int updates) {
+  Press(glfwKey);
+  Update(updates);
+  Release(glfwKey);
+  Update();
+}
+
 void GameHarness::Type(int character) { fake_glfw::type_char(character); }
 void GameHarness::MouseTo(int x, int y) { fake_glfw::move_mouse(x, y); }
 void GameHarness::MouseButton(int button, bool down) {
@@ -87,4 +94,22 @@ std::vector<DrawCommand> GameHarness::ImageCommands(int slot) {
     if (command.kind == slot) found.push_back(command);
   }
   return found;
+}
+
+std::vector<std::string> GameHarness::Texts() {
+  std::vector<std::string> texts;
+  float lastY = kNone;
+  for (const DrawCommand& command : ImageCommands(app_->m_font)) {
+    if (texts.empty() || command.y != lastY) texts.emplace_back();
+    texts.back() += static_cast<char>(command.frame + 32);
+    lastY = command.y;
+  }
+  return texts;
+}
+
+bool GameHarness::Shows(const std::string& text) {
+  for (const std::string& drawn : Texts()) {
+    if (drawn.find(text) != std::string::npos) return true;
+  }
+  return false;
 }

@@ -41,6 +41,7 @@ class GameHarness {
   void Press(int glfwKey);    // key down (stays down until Release)
   void Release(int glfwKey);
   void Tap(int glfwKey);      // down and up before the next update
+  void Hold(int glfwKey, int updates = 4);  // pressed for a few updates, as a person presses, then released
   void Type(int character);
   void MouseTo(int x, int y);  // window pixels
   void MouseButton(int button, bool down);
@@ -48,6 +49,9 @@ class GameHarness {
   c_MyApp& app() { return *app_; }
   std::vector<DrawCommand> Commands();             // the recorded draw list
   std::vector<DrawCommand> ImageCommands(int slot);  // only the image commands of one slot
+  // The text drawn with the game's font, one string per run of glyphs on one baseline (spaces are not drawn).
+  std::vector<std::string> Texts();
+  bool Shows(const std::string& text);  // one of Texts() contains it
 
   TestHost host;
 

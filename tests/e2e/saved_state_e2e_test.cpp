@@ -1,6 +1,7 @@
 // The real program and its saved-state file: started in a scratch working directory (the file is
-// ./.tarsilstate there), it reports on standard output what it loaded, and the save it makes when the window
-// loses focus writes back every group that was whole, unchanged, and the defaults for a damaged one.
+// ./.tarsilstate there), it reports on standard output what it loaded, shows the lists and options it loaded,
+// and the save it makes when the window loses focus writes back every group that was whole, unchanged, and the
+// defaults for a damaged one.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -10,7 +11,7 @@
 #include <iterator>
 #include <thread>
 
-#include "tests/e2e/x11_session.h"
+#include "tests/e2e/screens.h"
 
 namespace {
 
@@ -82,10 +83,24 @@ class SavedGame : public ::testing::Test {
   WindowInfo window;
 };
 
-TEST_F(SavedGame, AWholeSaveIsLoadedAndWrittenBackUnchanged) {
+// On the title: Normal's best score, 900, has three digits where an empty place shows one "0"; in the options
+// the sound row reads "Sound : SFX", without the " + Music" of the default.
+void ExpectTheSaveOnScreen(X11Session& x11, const WindowInfo& window) {
+  std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+  GameView view(x11, x11.Describe(window.id));
+  EXPECT_GT(CountNear(view.Grab(600, 72, 26, 16), 255, 200, 100, 60), 20) << "900 leads Normal's top ten";
+  EXPECT_EQ(CountNear(view.Grab(600, 207, 26, 16), 255, 200, 100, 60), 0) << "its tenth place is empty";
+  Xdotool({"key", "Return"});  // the gear has the focus: the options open
+  std::this_thread::sleep_for(std::chrono::milliseconds(800));
+  EXPECT_GT(CountBright(view.Grab(100, 128, 160, 22), 600), 50) << "the sound row's label";
+  EXPECT_EQ(CountBright(view.Grab(285, 128, 90, 22), 600), 0) << "\"Sound : SFX\" ends before \" + Music\"";
+}
+
+TEST_F(SavedGame, AWholeSaveIsLoadedShownAndWrittenBackUnchanged) {
   WriteState(kSettings + kBadges + kScores);
   Start();
   ASSERT_TRUE(WaitForOutput("Settings Loaded\nBadges Loaded\nHighscores Loaded\n")) << program->Stdout();
+  ExpectTheSaveOnScreen(x11, window);
   ASSERT_TRUE(LoseFocusAndWaitForTheSave());
   EXPECT_EQ(ReadState(), kSettings + kBadges + kScores);
   Close();

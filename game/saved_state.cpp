@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <string>
 
-#include "net/url.h"
 
 namespace {
 constexpr int kTokenDigits = 63;    // characters of a token that are read (an int needs at most 11)
@@ -32,10 +31,8 @@ SavedStateTokens::SavedStateTokens(const String& text) : text_(text) {
 
 int SavedStateTokens::Int(int index) const {
   if (index < 0 || index >= count_) return 0;
-  char16_t narrow[kTokenDigits];
   int length = std::min(end_[index] - start_[index], kTokenDigits);
-  for (int i = 0; i < length; ++i) narrow[i] = text_[start_[index] + i] & 0xFF;  // as the byte string atoi saw
-  return ko_url_DecimalPrefix(String(narrow, length), 0, length);
+  return text_.Slice(start_[index], start_[index] + length).ToInt();
 }
 
 // -------------------------------------------------------------------------------------------------------------

@@ -1,6 +1,9 @@
 // String representations, conversions and the Slice / Split / Join / Replace rules.
 #include "runtime/string.h"
 
+#include <algorithm>
+#include <cctype>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -234,7 +237,22 @@ String String::Trim() const {
   return Slice(from, to);
 }
 
-int String::ToInt() const { return std::atoi(ToCString()); }
+// Reads like atoi over the narrow form (each code unit cut to 8 bits): leading white space, a sign, then digits
+// up to the first non-digit; nothing readable gives 0. A number beyond the int range gives the nearest end of
+// it, where atoi's result would be undefined.
+int String::ToInt() const {
+  auto narrow = [this](int i) { return static_cast<char>((*this)[i] & 0xFF); };
+  int i = 0;
+  while (i < Length() && std::isspace(static_cast<unsigned char>(narrow(i)))) ++i;
+  bool negative = false;
+  if (i < Length() && (narrow(i) == '+' || narrow(i) == '-')) negative = narrow(i++) == '-';
+  long long magnitude = 0;
+  for (; i < Length() && narrow(i) >= '0' && narrow(i) <= '9'; ++i) {
+    magnitude = std::min(magnitude * 10 + (narrow(i) - '0'), 1LL + INT_MAX);  // never overflows the long long
+  }
+  long long value = negative ? -magnitude : magnitude;
+  return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
+}
 
 // -------------------------------------------------------------------------------------------------------------
 // Narrow form

@@ -64,7 +64,7 @@ class String {
   String ToLower() const;
   String Trim() const;  // drops code units <= 32 at both ends
 
-  int ToInt() const;      // the standard atoi of the narrow form
+  int ToInt() const;      // atoi of the narrow form, saturated at the int range instead of overflowing
 
   // The narrow form: a NUL-terminated copy with each code unit truncated to its low 8 bits, shared by
   // reference count; the last copy frees the bytes.

@@ -1,6 +1,8 @@
 // String: conversions, sharing rules and the Slice / Split / Join / Replace edge cases.
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include <cstdio>
 
 #include "runtime/array.h"
@@ -29,6 +31,10 @@ TEST(StringConversion, NarrowBytesAreSignExtendedAndNarrowingKeepsTheLowByte) {
   EXPECT_EQ(static_cast<unsigned char>(text.ToCString().c_str()[0]), 0xE9);
   EXPECT_EQ(String("42abc").ToInt(), 42);
   EXPECT_EQ(String("x").ToInt(), 0);
+  EXPECT_EQ(String(" \t-17 ").ToInt(), -17);
+  EXPECT_EQ(String("99999999999").ToInt(), INT_MAX) << "saturated, where atoi is undefined";
+  EXPECT_EQ(String("-2147483648").ToInt(), INT_MIN);
+  EXPECT_EQ(String("-99999999999999999999999").ToInt(), INT_MIN);
 }
 
 TEST(StringSharing, EmptyOperandsAndWholeSlicesShareTheRepresentation) {

@@ -1,11 +1,17 @@
 // Image and sound slots, the resolution of the art, the loader (one step per update) and the loading screen.
 //
 // Art exists at factor 1, 2 and 4 ("name.png", "name-hd.png", "name-hd2.png"); the factor follows the window
-// size and is chosen again at every loader step, so a resize mid-load finishes at the new size. A file that is
-// missing leaves its slot empty; draws of an empty slot are skipped by the render pass.
+// size and is chosen again at every loader step, so a resize mid-load finishes at the new size.
+//
+// A file that is missing or cannot be decoded is named on the standard output. A picture or a sound leaves its
+// slot empty and the game goes on without it (draws of an empty slot are skipped by the render pass); the
+// font alone is needed: without it no text could be read, so the game stops with an error naming it.
 #include "framework/audio/audio.h"
+#include "framework/data/data_path.h"
 #include "framework/graphics/graphics.h"
 #include "game/my_app.h"
+#include "host/game.h"
+#include "runtime/errors.h"
 
 namespace {
 constexpr int kHandleCentre = 1;  // every slot's frames are drawn about their middle
@@ -33,21 +39,42 @@ void c_MyApp::p_ChooseResolution() {
   m_hdInvScale = 1.0f / m_hdScale;
 }
 
-int c_MyApp::p_LoadImg(int slot, String name, int frameW, int frameH, int frames, int flags) {
+// "Cannot load <file>: <what follows>", the file named where it was looked for.
+String c_MyApp::p_CannotLoad(String name, String consequence) {
+  return String("Cannot load ") + KoGame::_game->PathToFilePath(ko_data_FixDataPath(name)) + String(": ") +
+         consequence;
+}
+
+void c_MyApp::p_ReportDataFile(String name, String consequence) { koPrint(p_CannotLoad(name, consequence)); }
+
+// Fills the slot and its triple (frame sizes in device pixels of the art); false when the file is missing or
+// damaged, the slot then empty.
+bool c_MyApp::p_LoadSlot(int slot, String file, int frameW, int frameH, int frames, int flags) {
   m_images[slot] = nullptr;
-  String file = name + resolution_suffix(m_hdScale) + String(".png");
   m_images[slot] = ko_graphics_LoadImage2(file, frameW * m_hdScale, frameH * m_hdScale, frames, flags);
   m_imgInfo[3 * slot] = frameW * m_hdScale;
   m_imgInfo[3 * slot + 1] = frameH * m_hdScale;
   m_imgInfo[3 * slot + 2] = frames;
+  return m_images[slot] != nullptr;
+}
+
+int c_MyApp::p_LoadImg(int slot, String name, int frameW, int frameH, int frames, int flags) {
+  String file = name + resolution_suffix(m_hdScale) + String(".png");
+  if (!p_LoadSlot(slot, file, frameW, frameH, frames, flags)) {
+    p_ReportDataFile(file, String("the game goes on without this picture"));
+  }
   return 0;
 }
 
 int c_MyApp::p_LoadFont(int slot, String name, int advance, int lineHeight) {
-  p_LoadImg(slot, name, 16, 16, 128, kHandleCentre);
+  String file = name + resolution_suffix(m_hdScale) + String(".png");
+  bool loaded = p_LoadSlot(slot, file, 16, 16, 128, kHandleCentre);
   m_imgInfo[3 * slot] = advance;  // a font's triple holds its metrics in font units
   m_imgInfo[3 * slot + 1] = lineHeight;
   m_font = slot;
+  if (!loaded) {
+    koError(p_CannotLoad(file, String("the game's font is missing or damaged; install the game again")));
+  }
   return 0;
 }
 
@@ -63,6 +90,7 @@ int c_MyApp::p_ReserveImg(int slot, int width, int height) {
 int c_MyApp::p_LoadSFX(int number) {
   m_sounds[number] = nullptr;
   m_sounds[number] = ko_audio_LoadSound(sound_path(number));
+  if (!m_sounds[number]) p_ReportDataFile(sound_path(number), String("the game goes on without this sound"));
   return 0;
 }
 

@@ -40,6 +40,7 @@ class c_MyApp : public c_App, public c_IOnHttpRequestComplete {
   void p_OnScreenJoypad();
   void p_Tilt();
   void p_DebugLine();
+  void p_PrintStats();
 
   // --- draw_list.cpp: the draw state and the command list
   int p_ResetDraw();
@@ -80,6 +81,9 @@ class c_MyApp : public c_App, public c_IOnHttpRequestComplete {
 
   // --- loader.cpp: image and sound slots, the loader's steps, the loading screen
   void p_ChooseResolution();
+  String p_CannotLoad(String name, String consequence);  // the message naming a missing or damaged file
+  void p_ReportDataFile(String name, String consequence);
+  bool p_LoadSlot(int slot, String file, int frameW, int frameH, int frames, int flags);
   int p_LoadImg(int slot, String name, int frameW, int frameH, int frames, int flags);
   int p_LoadFont(int slot, String name, int advance, int lineHeight);
   int p_ReserveImg(int slot, int width, int height);
@@ -311,6 +315,8 @@ class c_MyApp : public c_App, public c_IOnHttpRequestComplete {
   int m_sidePanelOpen = 0;
   float m_sidePanelX = 0;  // virtual pixels
   int m_hideHud = 0;
+  int m_printStats = 0;    // 1 when QUARZEL_STATS asks for a statistics line each second
+  int m_statsUpdates = 0;  // updates since the last line
   String m_pingReply;
   int m_menuSel = 1;        // dial selection: 0..2 the difficulty; -1 a console's quit entry
   int m_menuSlide = -32;    // virtual pixels; rises to 0 as the title screen slides in

@@ -1,10 +1,12 @@
 // What the frame update draws over every mode: the on-screen joypad (moved and resized while paused), the
-// tilt indicator with its calibration button, and the debug line.
+// tilt indicator with its calibration button, and the debug line; and the statistics printed for tests and
+// benches when QUARZEL_STATS is set.
 #include <cmath>
 #include <cstdlib>
 
 #include "framework/input/input_device.h"
 #include "game/my_app.h"
+#include "runtime/errors.h"
 
 void c_MyApp::p_OnScreenJoypad() {
   m_settings[10] = static_cast<int>(Clamp(static_cast<float>(m_settings[10]), 32, ko_Quarzel_jscrw - 32));
@@ -82,4 +84,13 @@ void c_MyApp::p_DebugLine() {
   float y = tiltShown ? ko_Quarzel_jscrh / 2 : ko_Quarzel_jscrh - 16;
   String figures = String(m_scaleY) + String(",") + String(m_scaleX) + String(":") + String(m_renderFpsAvg);
   p_Text(16, y, figures, 0, 0);
+}
+
+// With QUARZEL_STATS set in the environment, one line a second on the standard output: the mode, the score and
+// the smoothed update and render rates. For tests and figures that watch the real program from outside.
+void c_MyApp::p_PrintStats() {
+  if (m_printStats == 0 || ++m_statsUpdates < 60) return;
+  m_statsUpdates = 0;
+  koPrint(String("Stats mode ") + String(m_mode) + String(" score ") + String(m_score) + String(" updates/s ") +
+          String(m_updateFpsAvg) + String(" renders/s ") + String(m_renderFpsAvg));
 }

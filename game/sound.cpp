@@ -34,7 +34,7 @@ int c_MyApp::p_PlayTune(String name, int loop) {
   }
   int mode = m_settings[5];
   if (mode == 1 || mode == 3) {
-    ko_audio_PlayMusic(path, loop);
+    if (ko_audio_PlayMusic(path, loop) < 0) p_ReportDataFile(path, String("the game goes on without music"));
     m_musicOn = 1;
   }  // otherwise only remembered, so a later change of the sound mode can start it
   return 0;

@@ -1,5 +1,7 @@
 // c_MyApp's construction (every table allocated once, at full length) and the lifecycle hooks that are not
 // frame-driven: create, suspend, resume.
+#include <cstdlib>
+
 #include "framework/input/input_device.h"
 #include "game/entity_tables.h"
 #include "game/my_app.h"
@@ -77,6 +79,7 @@ int c_MyApp::p_OnCreate() {
   m_dialTarget = -32;
   m_menuSel = 1;
   p_PingFromEnvironment();
+  m_printStats = std::getenv("QUARZEL_STATS") != nullptr ? 1 : 0;
   if (ko_Quarzel_Zeb_On_Allow == 1) p_GetURL(m_pingUrl, String("hello=1&gameID=") + String(ko_Quarzel_GameNum));
   m_mode = 1;
   ko_app_SetUpdateRate(60);

@@ -47,6 +47,7 @@ int c_MyApp::p_OnUpdate() {
   p_Tilt();
   p_DebugLine();
   p_ShowBadges();
+  p_PrintStats();
   return 0;
 }
 

@@ -1,9 +1,9 @@
 // LoadOGG: an Ogg Vorbis stream decoded whole into 16-bit interleaved samples.
 //
 // Decodes in steps of up to 4096 frames into a block that doubles whenever less than one step's room is
-// left, then shrinks it to what was decoded. A stream the decoder cannot open gives null; a stream that
-// breaks off part-way (truncated or damaged) gives the frames decoded before the break, or null if there
-// were none. A stream whose samples would not fit in 2^31 bytes, or a failed allocation, gives null rather
+// left, then shrinks it to what was decoded. A stream the decoder cannot open gives null, and so does a file
+// that breaks off before the stream's last page (cut short in a copy or a download): the caller can then say
+// the file is damaged instead of looping a part of the tune. A stream whose samples would not fit in 2^31 bytes, or a failed allocation, gives null rather
 // than an overflowed size. The decoder works in one block owned here and freed on every path, because the
 // library leaks what it had allocated itself when it gives up on a damaged header. Reentrant: the decoder's
 // state belongs to this call.
@@ -70,6 +70,30 @@ short* decode_all(stb_vorbis* decoder, int channels, long* decoded) {
   return fitted ? static_cast<short*>(fitted) : samples;  // a failed shrink leaves the larger block valid
 }
 
+// True when the file ends with a whole Ogg page marked as the end of its stream. Reads at most the last page's
+// largest possible size (27 header bytes, 255 segment sizes, 255 x 255 bytes) from the end.
+bool ends_with_last_page(std::FILE* file) {
+  constexpr long kMaxPage = 27 + 255 + 255 * 255;
+  if (std::fseek(file, 0, SEEK_END) != 0) return false;
+  long size = std::ftell(file);
+  long tailStart = size > kMaxPage ? size - kMaxPage : 0;
+  if (size < 27 || std::fseek(file, tailStart, SEEK_SET) != 0) return false;
+  std::unique_ptr<unsigned char[]> tail(new (std::nothrow) unsigned char[static_cast<std::size_t>(size - tailStart)]);
+  long length = size - tailStart;
+  if (!tail || std::fread(tail.get(), 1, static_cast<std::size_t>(length), file) != static_cast<std::size_t>(length)) {
+    return false;
+  }
+  for (long at = length - 27; at >= 0; --at) {  // the last page header whose page reaches exactly the end
+    const unsigned char* page = tail.get() + at;
+    if (page[0] != 'O' || page[1] != 'g' || page[2] != 'g' || page[3] != 'S') continue;
+    long segments = page[26], bytes = 27 + segments;
+    if (at + bytes > length) continue;
+    for (long i = 0; i < segments; ++i) bytes += page[27 + i];
+    if (at + bytes == length) return (page[5] & 0x04) != 0;  // the end-of-stream flag
+  }
+  return false;
+}
+
 }  // namespace
 
 unsigned char* LoadOGG(std::FILE* file, int* length, int* channels, int* format, int* hertz) {
@@ -81,6 +105,10 @@ unsigned char* LoadOGG(std::FILE* file, int* length, int* channels, int* format,
   bool described = info.channels > 0 && info.sample_rate > 0 && info.sample_rate <= INT_MAX;
   short* samples = described ? decode_all(decoder, info.channels, &decoded) : nullptr;
   stb_vorbis_close(decoder);
+  if (samples && !ends_with_last_page(file)) {
+    std::free(samples);
+    samples = nullptr;
+  }
   if (!samples) return nullptr;
   *length = static_cast<int>(decoded / info.channels);
   *channels = info.channels;

@@ -3,6 +3,7 @@
 
 #include "framework/data/data_path.h"
 #include "framework/graphics/graphics.h"
+#include "host/game.h"
 #include "runtime/errors.h"
 
 int c_Image::m_DefaultFlags = 0;
@@ -108,12 +109,24 @@ c_Image* ko_graphics_CreateImage(int width, int height, int frameCount, int flag
   return (new c_Image)->m_new()->p_Init(surface, frameCount, flags);
 }
 
+namespace {
+// Said once: the program goes on, and text drawn in the built-in font is left out.
+void report_missing_font() {
+  static bool reported = false;
+  if (reported) return;
+  reported = true;
+  koPrint(String("Cannot load ") + KoGame::_game->PathToFilePath(ko_data_FixDataPath(String("glim_font.png"))) +
+          String(": text in the built-in font is left out"));
+}
+}  // namespace
+
 // No font means the built-in one, whose first frame is always character 32: a strip of 96 glyph cells for
 // codes 32..127, each with a one-pixel border left and right. It stays none if its file cannot be loaded.
 int ko_graphics_SetFont(c_Image* font, int firstChar) {
   c_GraphicsContext* context = ko_graphics_context;
   if (!font) {
     if (!context->m_defaultFont) context->m_defaultFont = ko_graphics_LoadImage(String("glim_font.png"), 96, c_Image::PadX);
+    if (!context->m_defaultFont) report_missing_font();
     font = context->m_defaultFont;
     firstChar = 32;
   }

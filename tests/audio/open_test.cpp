@@ -6,8 +6,14 @@
 
 namespace {
 
+// The probe has no data folder, so the framework names its missing font; the audio lines are what is checked.
 ProcessResult probe(const std::string& mode, const std::string& drivers) {
-  return RunProcess({OPEN_PROBE, mode}, "", 30, {"ALSOFT_DRIVERS=" + drivers});
+  ProcessResult result = RunProcess({OPEN_PROBE, mode}, "", 30, {"ALSOFT_DRIVERS=" + drivers});
+  const std::string fontLine = "Cannot load ";
+  for (size_t at; (at = result.out.find(fontLine)) != std::string::npos;) {
+    result.out.erase(at, result.out.find('\n', at) + 1 - at);
+  }
+  return result;
 }
 
 TEST(OpeningTheDevice, WithoutASoundDeviceTheProgramSaysSoOnceAndEveryCallIsHarmless) {

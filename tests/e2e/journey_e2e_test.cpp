@@ -1,0 +1,199 @@
+// The whole game as a player meets it, on the real libraries: start, wait for the title, turn the dial to Normal
+// with the keys, play for twenty seconds (moving in a square and holding fire, with a switch to full screen and
+// back on the way), pause, end the round, find its score in the "Last" list and in ./.tarsilstate, end with F4,
+// start again and find the same lists. Screenshots of each stage go to the build's test output folder; the
+// figures (time from start to the title, updates per second in play) go to the log.
+//
+// The score is followed through the game's QUARZEL_STATS line, printed once a second.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <regex>
+#include <thread>
+
+#include "tests/e2e/screens.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+void pause_for(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
+
+void press(const char* key) {
+  Xdotool({"keydown", key});
+  pause_for(120);
+  Xdotool({"keyup", key});
+  pause_for(250);
+}
+
+// The title's blue ground, its dark strip and the orange "Top" list.
+bool LooksLikeTitle(const GameView& view) {
+  std::vector<unsigned> ground = view.Grab(150, 300, 300, 100), strip = view.Grab(520, 280, 100, 150);
+  return CountNear(ground, 20, 80, 160, 20) > static_cast<int>(ground.size() / 2) &&
+         CountNear(strip, 11, 44, 88, 15) > static_cast<int>(strip.size() / 3) &&
+         CountNear(view.Grab(510, 50, 130, 30), 255, 200, 100, 60) > 15;
+}
+
+// Pixels of two pictures of one region that differ by more than `tolerance` on some channel.
+int DifferingPixels(const std::vector<unsigned>& a, const std::vector<unsigned>& b, int tolerance = 12) {
+  if (a.size() != b.size()) return static_cast<int>(std::max(a.size(), b.size()));
+  int differing = 0;
+  for (size_t i = 0; i < a.size(); ++i) {
+    for (int shift : {0, 8, 16}) {
+      if (std::abs(static_cast<int>(a[i] >> shift & 255) - static_cast<int>(b[i] >> shift & 255)) > tolerance) {
+        ++differing;
+        break;
+      }
+    }
+  }
+  return differing;
+}
+
+struct Stats {
+  int mode = -1, score = -1, updatesPerSecond = -1;
+};
+
+// The last statistics line the game printed.
+Stats LastStats(const std::string& out) {
+  static const std::regex line(R"(Stats mode (-?\d+) score (-?\d+) updates/s (-?\d+))");
+  Stats stats;
+  for (auto it = std::sregex_iterator(out.begin(), out.end(), line); it != std::sregex_iterator(); ++it) {
+    stats = {std::stoi((*it)[1]), std::stoi((*it)[2]), std::stoi((*it)[3])};
+  }
+  return stats;
+}
+
+class Journey : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(x11.ok());
+    ASSERT_TRUE(mkdtemp(folder));
+  }
+  void TearDown() override {
+    program.reset();
+    std::system((std::string("rm -rf ") + folder).c_str());
+  }
+  // Starts the game in the scratch folder and returns the milliseconds until its title is on screen.
+  int StartAndWaitForTheTitle() {
+    auto start = Clock::now();
+    std::vector<std::string> command = {"env", "-u", "QUARZEL_PING_URL", "-C", folder, QUARZEL_PROGRAM};
+    program = std::make_unique<BackgroundProcess>(command,
+                                                  std::vector<std::string>{"ALSOFT_DRIVERS=null", "QUARZEL_STATS=1"});
+    if (!x11.WaitForWindow("Velmoor Game", window) || !x11.WaitForFocus(window.id)) return -1;
+    return WaitForTheTitle(start, 10);
+  }
+  int WaitForTheTitle(Clock::time_point since, double seconds) {
+    while (Clock::now() - since < std::chrono::duration<double>(seconds)) {
+      if (LooksLikeTitle(GameView(x11, x11.Describe(window.id)))) {
+        return static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - since).count());
+      }
+      pause_for(10);
+    }
+    return -1;
+  }
+  GameView View() { return GameView(x11, x11.Describe(window.id)); }
+  // The pixels of the first line of the "Last" list, where the newest score stands.
+  std::vector<unsigned> NewestScoreOnScreen() { return View().Grab(560, 275, 80, 16); }
+  std::string SavedState() {
+    std::ifstream file(std::string(folder) + "/.tarsilstate", std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  }
+  // Twenty seconds of play: fire held, a square traced with the arrows, full screen and back at the 8th second.
+  std::vector<int> Play() {
+    std::vector<int> scores;
+    Xdotool({"keydown", "z"});
+    const char* sides[4] = {"Right", "Down", "Left", "Up"};
+    for (int step = 0; step < 40; ++step) {
+      Xdotool({"keydown", sides[step % 4]});
+      pause_for(500);
+      Xdotool({"keyup", sides[step % 4]});
+      scores.push_back(LastStats(program->Stdout()).score);
+      if (step == 16) SwitchToFullScreenAndBack();
+    }
+    Xdotool({"keyup", "z"});
+    return scores;
+  }
+  void SwitchToFullScreenAndBack() {
+    Xdotool({"key", "F11"});
+    WindowInfo full;
+    ASSERT_TRUE(WaitForWindowOfWidth(1280, full)) << "full screen";
+    pause_for(1000);
+    GameView view(x11, full);
+    EXPECT_TRUE(view.Save("journey-3-full-screen"));
+    EXPECT_EQ(LastStats(program->Stdout()).mode, 10) << "still playing";
+    Xdotool({"key", "F11"});
+    ASSERT_TRUE(WaitForWindowOfWidth(640, window)) << "back in a window";
+    ASSERT_TRUE(x11.WaitForFocus(window.id));
+  }
+  // The windowed and the full-screen window share the title; for a moment after a switch both may be listed.
+  bool WaitForWindowOfWidth(int width, WindowInfo& info) {
+    for (auto deadline = Clock::now() + std::chrono::seconds(10); Clock::now() < deadline; pause_for(50)) {
+      if (x11.WaitForWindow("Velmoor Game", info, 0.1) && info.width == width) return true;
+    }
+    return false;
+  }
+
+  X11Session x11;
+  char folder[32] = "/tmp/quarzel-journey-XXXXXX";
+  std::unique_ptr<BackgroundProcess> program;
+  WindowInfo window;
+};
+
+TEST_F(Journey, APlayerPlaysARoundAndFindsItsScoreAfterARestart) {
+  int toTitle = StartAndWaitForTheTitle();
+  ASSERT_GT(toTitle, 0) << "the title never showed";
+  std::printf("journey: %d ms from start to the title\n", toTitle);
+  press("Right");  // the dial
+  press("Up");     // Easy
+  press("Down");   // Normal
+  EXPECT_TRUE(View().Save("journey-1-title"));
+  press("Return");
+  pause_for(500);
+  ASSERT_EQ(LastStats(program->Stdout()).mode, 10);
+
+  std::vector<int> scores = Play();
+  Stats playing = LastStats(program->Stdout());
+  EXPECT_EQ(playing.mode, 10) << "the round went on through the switches";
+  EXPECT_GT(scores.back(), scores.front()) << "the score rose";
+  std::printf("journey: %d updates per second in play, score %d\n", playing.updatesPerSecond, playing.score);
+  EXPECT_TRUE(View().Save("journey-2-play"));
+
+  press("Escape");
+  pause_for(600);
+  EXPECT_TRUE(View().Save("journey-4-pause"));
+  press("Up");  // from resume to the end-round button
+  press("Return");
+  ASSERT_GT(WaitForTheTitle(Clock::now(), 6), 0) << "back at the title";
+  pause_for(800);  // the overlay retracts
+  EXPECT_TRUE(View().Save("journey-5-title-after-the-round"));
+  std::vector<unsigned> newest = NewestScoreOnScreen(), second = View().Grab(560, 290, 80, 16);
+  EXPECT_GT(DifferingPixels(newest, second), 10) << "the newest of the last ten is the round's score, not a 0";
+
+  std::string saved = SavedState();
+  std::vector<std::string> tokens;
+  for (size_t start = 0, bar; (bar = saved.find('|', start)) != std::string::npos; start = bar + 1) {
+    tokens.push_back(saved.substr(start, bar - start));
+  }
+  ASSERT_EQ(tokens.size(), 203u);
+  EXPECT_GT(std::stoi(tokens[35 + 21 + 1]), 0) << "Normal's newest last score, saved";
+  EXPECT_GE(std::stoi(tokens[35 + 21 + 1]), playing.score);
+
+  Xdotool({"key", "F4"});
+  ASSERT_EQ(program->Wait(10).status, 0);
+  EXPECT_EQ(SavedState(), saved) << "ending the program leaves the file as the round saved it";
+  int again = StartAndWaitForTheTitle();
+  ASSERT_GT(again, 0);
+  std::printf("journey: %d ms from the second start to the title\n", again);
+  pause_for(800);
+  EXPECT_TRUE(View().Save("journey-6-title-after-a-restart"));
+  EXPECT_LT(DifferingPixels(NewestScoreOnScreen(), newest), 5) << "the same lists after a restart";
+  Xdotool({"key", "F4"});
+  EXPECT_EQ(program->Wait(10).status, 0);
+}
+
+}  // namespace

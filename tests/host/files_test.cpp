@@ -159,6 +159,41 @@ TEST_F(Files, ASaveCutShortByAFullDiskLeavesTheOldStateWhole) {
   EXPECT_NE(access(".tarsilstate.new", F_OK), 0) << "the partial file is removed";
 }
 
+// A process killed at any moment while it saves, over and over: the file always holds one whole save, the old
+// one or the new one. 200 kills at random moments of a loop that alternates two saves of the real size.
+TEST_F(Files, AKillAtAnyMomentOfASaveLeavesTheOldOrTheNewStateWhole) {
+  std::string first, second;
+  for (int token = 0; token < 203; ++token) {
+    first += std::to_string(token * 7) + "|";
+    second += std::to_string(-token * 13) + "|";
+  }
+  ASSERT_EQ(game.SaveState(String(first.c_str())), 0);
+  unsigned seed = 12345;
+  int firsts = 0, seconds = 0;
+  for (int kill = 0; kill < 200; ++kill) {
+    pid_t child = fork();
+    if (child == 0) {
+      for (;;) {
+        game.SaveState(String(second.c_str()));
+        game.SaveState(String(first.c_str()));
+      }
+    }
+    seed = seed * 1664525u + 1013904223u;
+    std::this_thread::sleep_for(std::chrono::microseconds(seed >> 8 & 0x3FFF));  // up to 16 ms
+    ::kill(child, SIGKILL);
+    int status = 0;
+    waitpid(child, &status, 0);
+    std::string saved = narrow(game.LoadState());
+    ASSERT_TRUE(saved == first || saved == second) << "kill " << kill << " left " << saved.size() << " bytes";
+    if (saved == first) {
+      ++firsts;
+    } else {
+      ++seconds;
+    }
+  }
+  std::printf("kills: %d left the first save, %d the second\n", firsts, seconds);
+}
+
 TEST_F(Files, ATemporaryFileLeftByACrashIsIgnored) {
   ASSERT_EQ(game.SaveState(String("kept")), 0);
   write_file(".tarsilstate.new", "half writ");

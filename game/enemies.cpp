@@ -6,7 +6,8 @@
 // - an enemy eases toward its waypoint; at the waypoint it picks the next one, spiralling inward (radius never
 //   below 64), unless a turret within 64 pixels draws it in (the turret with the highest entry wins);
 // - every bullet within 12 pixels of an enemy is spent on it; an enemy touching a turret costs the turret 6 hit
-//   points per enemy hit point, loses one itself and cannot hit again for 32 updates;
+//   points per enemy hit point it has left (none once shot below 0), loses one itself and cannot hit again for
+//   32 updates;
 // - an enemy below 0 hit points loses a level, drops a pickup and starts again at 1 hit point; below level 1 it
 //   is gone. So a level-L enemy takes 2L hits and leaves L pickups;
 // - a pickup lives 180 updates and pays 5 points and 1 money when the cursor touches it.
@@ -173,7 +174,8 @@ void c_MyApp::p_EnemyContact(float* enemy) {
     float* turret = &m_units[kEntryFloats * i];
     if (turret[unit::kAlive] <= 0) continue;
     if (!within(turret[unit::kX], turret[unit::kY], enemy[obj::kX], enemy[obj::kY], kContactReach)) continue;
-    turret[unit::kHitPoints] -= 6 * enemy[obj::kHitPoints];
+    // 6 per hit point the enemy has left; one shot below 0 in this update heals no turret (it loses its level).
+    turret[unit::kHitPoints] -= 6 * std::fmax(enemy[obj::kHitPoints], 0.0f);
     for (int n = 0; n < 8; ++n) {
       int preset = static_cast<int>(std::floor(5.99f * ko_random_Rnd() + 1));
       float angle = 45.0f * n + 16 * ko_random_Rnd() - 8;

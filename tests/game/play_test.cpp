@@ -196,6 +196,12 @@ TEST_F(Play, EnemiesDiveAtTheHigherTurretAndInheritACooldown) {
   EXPECT_EQ(turret(2)[unit::kHitPoints], 93) << "6 per enemy hit point";
   EXPECT_EQ(enemy[obj::kHitPoints], 0);
   EXPECT_EQ(enemy[obj::kCooldown], 32);
+
+  enemy[obj::kHitPoints] = -1;  // shot below 0 in this very update
+  enemy[obj::kCooldown] = 0;
+  turret(2)[unit::kHitPoints] = 99;
+  game.Update();
+  EXPECT_EQ(turret(2)[unit::kHitPoints], 99) << "an enemy past its last hit point heals no turret";
 }
 
 TEST_F(Play, PickupsLive180UpdatesAndPayWhenTouched) {

@@ -54,7 +54,7 @@ int c_MyApp::p_OuyaQuit() {
   if (m_inputLatch || m_keyLatch) return 0;
   if (p_PlayKeyAll(10, 1)) {  // ignore the request
     m_mode = 1;
-    m_inputLatch = m_keyLatch = 1;
+    p_SetLatches();
   }
   if (p_PlayKeyAll(11, 1) || p_PlayKeyAll(12, 1) || p_PlayKeyAll(99, 1)) {
     koError(String());  // quit (also when fire is held with it): the normal end of the program

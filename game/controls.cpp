@@ -170,6 +170,17 @@ void c_MyApp::p_ApplyICadeChar(int character) {
 }
 
 // -------------------------------------------------------------------------------------------------------------
+// The two input latches: a press that acted sets them, so that it acts once; the frame update clears the key
+// latch when no game key is held and the input latch when the pointer is up.
+
+bool c_MyApp::p_LatchesClear() { return m_inputLatch == 0 && m_keyLatch == 0; }
+
+void c_MyApp::p_SetLatches() {
+  m_inputLatch = 1;
+  m_keyLatch = 1;
+}
+
+// -------------------------------------------------------------------------------------------------------------
 // Touch tests: strict comparisons, so a touch exactly on an edge is outside.
 
 int c_MyApp::p_MouseIn(float x, float y, float width, float height) {

@@ -42,13 +42,6 @@ int c_MyApp::p_Menu() {
 
 bool c_MyApp::p_PanelOpen() { return m_optionsOpen == 1 || m_sidePanelOpen == 1; }
 
-bool c_MyApp::p_LatchesClear() { return m_inputLatch == 0 && m_keyLatch == 0; }
-
-void c_MyApp::p_SetLatches() {
-  m_inputLatch = 1;
-  m_keyLatch = 1;
-}
-
 // The back key ends the program on a computer; a console's own menu goes to the quit guard. False once the
 // menu has handed over to the guard.
 bool c_MyApp::p_MenuLeave() {

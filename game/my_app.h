@@ -73,6 +73,8 @@ class c_MyApp : public c_App, public c_IOnHttpRequestComplete {
   int p_MouseIn(float x, float y, float width, float height);
   int p_MouseIn_Centered(float x, float y, float width, float height);
   int p_Touch(float x, float y, float width, float height);
+  bool p_LatchesClear();  // neither the input latch nor the key latch is set
+  void p_SetLatches();    // both set: the press has acted
 
   // --- text.cpp: bitmap-font text
   int p_Text(float x, float y, String text, float hAlign = 0, float vAlign = 0, int fontOffset = 0);
@@ -158,8 +160,6 @@ class c_MyApp : public c_App, public c_IOnHttpRequestComplete {
   // --- menu.cpp: the title screen (mode 1)
   int p_Menu();
   bool p_PanelOpen();    // the options or the open strip cover the menu
-  bool p_LatchesClear();  // neither the input latch nor the key latch is set
-  void p_SetLatches();
   bool p_MenuLeave();
   void p_MenuStrip(float strip);
   void p_PlayIcon(float strip);

@@ -88,7 +88,7 @@ int c_MyApp::p_GameOver() {
 }
 
 void c_MyApp::p_DrawGameOver() {
-  m_keyLatch = m_inputLatch = 1;  // input is swallowed while the sequence shows
+  p_SetLatches();  // input is swallowed while the sequence shows
   float width = ko_Quarzel_jscrw, height = ko_Quarzel_jscrh;
   p_ResetDraw();
   p_SetCol(0, 0, 0, std::min(m_endStep / 40.0f, 0.7f));

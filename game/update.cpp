@@ -98,9 +98,9 @@ void c_MyApp::p_UpdateLatches() {
   if (held && m_keyLatch == 0 && m_inputLatch == 0 && backHeld && m_mode == 1 &&
       (m_optionsOpen == 1 || m_sidePanelOpen == 1)) {
     m_sidePanelOpen = 0;  // back closes the open panel, once per press
-    m_keyLatch = m_inputLatch = 1;
+    p_SetLatches();
   }
-  if (m_optionsOpen == 1) m_keyLatch = m_inputLatch = 1;  // the options read their keys themselves
+  if (m_optionsOpen == 1) p_SetLatches();  // the options read their keys themselves
 }
 
 // The mode's handler, then the end-of-game sequence: over play while a quit is under way, and over the menu while

@@ -1,7 +1,9 @@
 // Figures of the real program, measured from the outside: build/quarzel with its data folder beside it, under a
 // private Xvfb (1280 x 1024) with OpenAL Soft's null backend, in a scratch working directory that takes its saved
 // state. Each run starts the program twice, once kept windowed and once switched to full screen with F11; the
-// figures are the median, lowest and highest over the runs (`figures_bench [RUNS]`, 5 by default):
+// figures are the median, lowest and highest over the runs. `figures_bench [RUNS [PROGRAM]]`: 5 runs by default,
+// of this build's program unless another is named (its data folder beside it), to set two builds side by side;
+// `figures_bench start RUNS [PROGRAM]` measures only the start to title, one start per run.
 //   - start to title: milliseconds from exec to the first frame of the title screen at 640 x 480, found by
 //     polling the window's pixels (both starts of a run count): the first frame of the title's background (the
 //     loading screen's black gives way to its blue, which eases in while the screen slides in over 32 updates),
@@ -98,8 +100,8 @@ class Table {
 // One start of the program, from exec to F4.
 class GameRun {
  public:
-  explicit GameRun(X11Session& x11)
-      : x11_(x11), start_(Clock::now()), program_({QUARZEL_PROGRAM}, {"ALSOFT_DRIVERS=null"}) {}
+  GameRun(X11Session& x11, const std::string& program)
+      : x11_(x11), start_(Clock::now()), program_({program}, {"ALSOFT_DRIVERS=null"}) {}
   ~GameRun() {
     Xdotool({"key", "F4"});
     program_.Wait(10);
@@ -143,8 +145,8 @@ void StartRound() {
   press("Return");
 }
 
-void MeasureWindowed(X11Session& x11, Table& table) {
-  GameRun run(x11);
+void MeasureWindowed(X11Session& x11, const std::string& program, Table& table) {
+  GameRun run(x11, program);
   AddTitleTimes(table, run.WaitForTitle());
   pause_for(kSettleMilliseconds);
   table.Add("title 640 x 480", ResidentMib(run.pid()));
@@ -157,8 +159,8 @@ void MeasureWindowed(X11Session& x11, Table& table) {
   table.Add("peak, windowed run", static_cast<double>(PeakResidentKib(run.pid())) / kMib);
 }
 
-void MeasureFullScreen(X11Session& x11, Table& table) {
-  GameRun run(x11);
+void MeasureFullScreen(X11Session& x11, const std::string& program, Table& table) {
+  GameRun run(x11, program);
   AddTitleTimes(table, run.WaitForTitle());
   pause_for(500);
   press("F11");  // a new window and GL context at the screen's size; the art is loaded again at factor 4
@@ -186,11 +188,16 @@ void PrintRow(const char* label, const Summary& s, const char* format) {
   std::printf("  %4d", s.runs);
 }
 
-void PrintFigures(Table& table) {
+void PrintStartFigures(Table& table) {
   std::printf("\n%-34s %9s %9s %9s  %4s\n", "start to title (ms)", "median", "low", "high", "runs");
   PrintRow("exec to the title's first frame", table.Of("title begins"), " %9.0f");
   std::printf("\n");
   PrintRow("exec to the title recognised", table.Of("title recognised"), " %9.0f");
+  std::printf("\n");
+}
+
+void PrintFigures(Table& table) {
+  PrintStartFigures(table);
   std::printf("\n\n%-34s %9s %9s %9s  %4s  %s\n", "resident set (MiB)", "median", "low", "high", "runs",
               "above the bare window");
   for (const char* size : {"640 x 480", "1280 x 1024"}) {
@@ -218,7 +225,10 @@ void PrintFigures(Table& table) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+  bool startOnly = argc > 1 && std::string(argv[1]) == "start";
+  int first = startOnly ? 2 : 1;  // the first argument after the mode
+  int runs = argc > first ? std::max(1, std::atoi(argv[first])) : 5;
+  std::string program = argc > first + 1 ? argv[first + 1] : QUARZEL_PROGRAM;
   X11Session x11;
   if (!x11.ok()) {
     std::fprintf(stderr, "figures_bench: Xvfb did not start\n");
@@ -231,17 +241,25 @@ int main(int argc, char** argv) {
   }
   double loadBefore = LoadAverage();
   std::printf("figures of %s: %d runs, Xvfb 1280 x 1024, ALSOFT_DRIVERS=null, working directory %s\n",
-              QUARZEL_PROGRAM, runs, scratch);
+              program.c_str(), runs, scratch);
   Table table;
   for (int run = 0; run < runs; ++run) {
     std::printf("run %d of %d (load average %.2f)\n", run + 1, runs, LoadAverage());
     std::fflush(stdout);
-    MeasureWindowed(x11, table);
-    MeasureFullScreen(x11, table);
+    if (startOnly) {
+      AddTitleTimes(table, GameRun(x11, program).WaitForTitle());
+      continue;
+    }
+    MeasureWindowed(x11, program, table);
+    MeasureFullScreen(x11, program, table);
     MeasureBareWindow(x11, table, "640", "480");
     MeasureBareWindow(x11, table, "1280", "1024");
   }
   std::printf("load average (1 min): %.2f before, %.2f after\n", loadBefore, LoadAverage());
-  PrintFigures(table);
+  if (startOnly) {
+    PrintStartFigures(table);
+  } else {
+    PrintFigures(table);
+  }
   return 0;
 }

@@ -8,8 +8,9 @@
 //      (pixel copies, textures, OpenAL buffers), reachable or garbage waiting to be destroyed.
 //   3. The same after the window is re-opened at 1280 x 1024, as F11 does: a new GL context, the art of factor 4.
 //   4. The tune: sfx/testmusic.ogg decoded into a sample, its time, and the resident set and peak around it.
-// The loop runs updates back to back: the program itself paces them at 60 per second. Prints figures; asserts
-// nothing about time.
+// The loop runs updates back to back: the program itself paces them at 60 per second. `assets_bench factor1`
+// loads the art of factor 1 at every size (the game's ko_Quarzel_UseHDImages = 0), to show what the choice of
+// art costs. Prints figures; asserts nothing about time.
 #include <GL/gl.h>
 #include <malloc.h>
 
@@ -18,9 +19,11 @@
 #include <cstdlib>
 #include <fstream>
 #include <memory>
+#include <string>
 
 #include "bench/heap_census.h"
 #include "bench/process_figures.h"
+#include "game/globals.h"
 #include "game/my_app.h"
 #include "gxtk/audio.h"
 #include "host/glfw2.h"
@@ -224,7 +227,8 @@ void LoadTune() {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  bool factorOne = argc > 1 && std::string(argv[1]) == "factor1";
   std::unique_ptr<X11Session> ownServer;
   if (!std::getenv("DISPLAY")) ownServer = std::make_unique<X11Session>();
   setenv("ALSOFT_DRIVERS", "null", 0);
@@ -234,8 +238,10 @@ int main() {
   }
   BenchHost host;
   koInit();
+  if (factorOne) ko_Quarzel_UseHDImages = 0;
   koMain();
-  std::printf("assets_bench: load average %.2f (2 cores, shared)\n", LoadAverage());
+  std::printf("assets_bench: load average %.2f (2 cores, shared)%s\n", LoadAverage(),
+              factorOne ? "; the art of factor 1 at every size" : "");
   std::printf("resident set before the window: %.1f MiB\n\n", ResidentKib(getpid()) / 1024.0);
   StartUp(host);
   PrintMemory("at 640 x 480, in the title");

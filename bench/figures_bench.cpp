@@ -193,7 +193,6 @@ void PrintStartFigures(Table& table) {
   PrintRow("exec to the title's first frame", table.Of("title begins"), " %9.0f");
   std::printf("\n");
   PrintRow("exec to the title recognised", table.Of("title recognised"), " %9.0f");
-  std::printf("\n");
 }
 
 void PrintFigures(Table& table) {

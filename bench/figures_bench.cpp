@@ -30,8 +30,8 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 const char* const kGameTitle = "Velmoor Game";
-constexpr double kMib = 1024;          // KiB per MiB
-constexpr double kCpuSeconds = 5;      // how long each CPU share is measured, seconds
+constexpr double kMib = 1024;              // KiB per MiB
+constexpr double kCpuSeconds = 5;          // how long each CPU share is measured, seconds
 constexpr int kSettleMilliseconds = 3000;  // after a change of screen: loading, the slide-in, a few collections
 
 void pause_for(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
@@ -117,7 +117,8 @@ class GameRun {
       if (x11_.WaitForWindow(kGameTitle, window, 0.05) && window.width == 640) {
         GameView view(x11_, window);
         if (begun < 0 && TitleHasBegun(view)) begun = MillisecondsSince(start_);
-        if (LooksLikeTitleScreen(view)) return {begun < 0 ? MillisecondsSince(start_) : begun, MillisecondsSince(start_)};
+        double now = MillisecondsSince(start_);
+        if (LooksLikeTitleScreen(view)) return {begun < 0 ? now : begun, now};
       }
       pause_for(5);
     }
@@ -215,9 +216,12 @@ void PrintFigures(Table& table) {
     std::printf("\n");
   }
   std::printf("\n%-34s %9s %9s %9s  %4s\n", "CPU (% of one core, 5 s)", "median", "low", "high", "runs");
-  for (const char* name : {"cpu title 640 x 480", "cpu play 640 x 480", "cpu title 1280 x 1024", "cpu play 1280 x 1024"}) {
-    PrintRow(name + 4, table.Of(name), " %9.1f");
-    std::printf("\n");
+  for (const char* size : {"640 x 480", "1280 x 1024"}) {
+    for (const char* screen : {"title", "play"}) {
+      std::string name = std::string(screen) + " " + size;
+      PrintRow(name.c_str(), table.Of("cpu " + name), " %9.1f");
+      std::printf("\n");
+    }
   }
 }
 

@@ -66,5 +66,7 @@ bool LooksLikeTitleScreen(const GameView& view) {
 }
 
 void ExpectTitleScreen(const GameView& view) {
-  for (const ScreenFeature& feature : TitleScreenFeatures(view)) EXPECT_GT(feature.count, feature.threshold) << feature.name;
+  for (const ScreenFeature& feature : TitleScreenFeatures(view)) {
+    EXPECT_GT(feature.count, feature.threshold) << feature.name;
+  }
 }

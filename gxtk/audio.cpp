@@ -166,14 +166,22 @@ int gxtkAudio::SetRate(int channel, float rate) {
 // Music: a whole file decoded into one sample, played on channel 32.
 
 int gxtkAudio::PlayMusic(String path, int flags) {
-  StopMusic();
+  StopMusic();  // the old tune's buffer goes before the new one is decoded
   gxtkSample* sample = LoadSample(path);
   if (!sample) return -1;
+  music = sample;
   PlaySample(sample, kMusicChannel, flags);  // channel 32 keeps the source it got at start: never taken over
   return 0;
 }
 
-int gxtkAudio::StopMusic() { return StopChannel(kMusicChannel); }
+int gxtkAudio::StopMusic() {
+  StopChannel(kMusicChannel);
+  if (!music) return 0;
+  music->Discard();  // its source has stopped: the flush detaches the buffer and deletes it
+  music = nullptr;
+  FlushDiscarded();
+  return 0;
+}
 int gxtkAudio::PauseMusic() { return PauseChannel(kMusicChannel); }
 int gxtkAudio::ResumeMusic() { return ResumeChannel(kMusicChannel); }
 int gxtkAudio::MusicState() { return ChannelState(kMusicChannel); }
@@ -197,6 +205,7 @@ int gxtkAudio::Resume() {
 }
 
 void gxtkAudio::mark() {
+  gc_mark(music);
   for (gxtkChannel& channel : channels) {
     if (channel.state != 0 && gxtkSourceState(channel.source) != AL_STOPPED) gc_mark(channel.sample);
   }

@@ -13,6 +13,9 @@
 // only queues its buffer name. FlushDiscarded, at the start of every load and play, detaches buffers from
 // stopped sources and deletes what it can; the rest waits for the next flush. A buffer is therefore deleted
 // only once no playing or paused source holds it.
+// Music: the tune PlayMusic loaded is the device's own (`music`): nothing else can play it again once it stops, so
+// StopMusic gives its buffer up at once, and a new tune is decoded only after the old one's buffer is gone. The
+// largest buffer of a program is never held twice, nor kept after the music stopped.
 // Collector: the device marks the sample of every channel whose source is playing or paused, so a sound the
 // application dropped still plays to its end. Once its source has stopped, a channel's sample may be
 // collected; the channel's reference to it is then stale and never read again (the next play replaces it).
@@ -51,6 +54,7 @@ class gxtkAudio : public Object {
   ALCdevice* device = nullptr;    // null when no device could be opened
   ALCcontext* context = nullptr;  // null unless created and made current
   gxtkChannel channels[kChannelCount];
+  Ref<gxtkSample> music;  // the tune PlayMusic loaded, until the music stops
 
   gxtkAudio();  // opens the default device, or "Generic Hardware", or "Generic Software"
 

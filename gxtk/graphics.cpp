@@ -176,12 +176,7 @@ int gxtkGraphics::WritePixels2(gxtkSurface* surface, const Array<int>& pixels, i
 // -------------------------------------------------------------------------------------------------------------
 // Surfaces
 
-bool gxtkGraphics::LoadSurface__UNSAFE__(gxtkSurface* surface, String path) {
-  int imageWidth = 0, imageHeight = 0, bytesPerPixel = 0;
-  unsigned char* pixels = KoGame::_game->LoadImageData(path, &imageWidth, &imageHeight, &bytesPerPixel);
-  if (!pixels) return false;
-  return surface->SetData(pixels, imageWidth, imageHeight, bytesPerPixel);
-}
+bool gxtkGraphics::LoadSurface__UNSAFE__(gxtkSurface* surface, String path) { return surface->LoadFile(path); }
 
 gxtkSurface* gxtkGraphics::LoadSurface(String path) {
   gxtkSurface* surface = new gxtkSurface;
@@ -196,6 +191,7 @@ gxtkSurface* gxtkGraphics::CreateSurface(int surfaceWidth, int surfaceHeight) {
   surface->height = std::max(surfaceHeight, 0);
   surface->bytesPerPixel = 4;
   surface->glFormat = GL_RGBA;
-  surface->Bind();  // an uninitialised texture until pixels are written
+  // No texture yet: the first draw or write makes it. Until then it would be memory nobody looks at (a
+  // reserved surface may never be used).
   return surface;
 }

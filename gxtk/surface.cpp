@@ -1,10 +1,14 @@
-// gxtkSurface: the pixel copy and its texture (see surface.h for when a texture is valid).
+// gxtkSurface: the pixel copy, the image file and the texture (see surface.h for when a texture is valid and where
+// its pixels come from).
 #include "gxtk/surface.h"
 
 #include <GL/gl.h>
 
 #include <algorithm>
 #include <cstdlib>
+
+#include "host/game.h"
+#include "runtime/errors.h"
 
 namespace {
 
@@ -45,9 +49,14 @@ gxtkSurface::~gxtkSurface() { Discard(); }
 
 int gxtkSurface::Discard() {
   ReleaseTexture();
+  ReleasePixels();
+  sourcePath = String();
+  return 0;
+}
+
+void gxtkSurface::ReleasePixels() {
   std::free(pixelData);
   pixelData = nullptr;
-  return 0;
 }
 
 void gxtkSurface::ReleaseTexture() {
@@ -65,11 +74,37 @@ bool gxtkSurface::SetData(unsigned char* pixels, int newWidth, int newHeight, in
   std::free(pixelData);
   Premultiply(pixels, static_cast<long long>(newWidth) * newHeight, newBytesPerPixel);
   pixelData = pixels;
+  sourcePath = String();
   width = newWidth;
   height = newHeight;
   bytesPerPixel = newBytesPerPixel;
   glFormat = FormatOf(newBytesPerPixel);
   return true;
+}
+
+bool gxtkSurface::LoadFile(String path) {
+  int fileWidth = 0, fileHeight = 0, fileBytesPerPixel = 0;
+  unsigned char* pixels = KoGame::_game->LoadImageData(path, &fileWidth, &fileHeight, &fileBytesPerPixel);
+  if (!pixels || !SetData(pixels, fileWidth, fileHeight, fileBytesPerPixel)) return false;
+  sourcePath = path;
+  return true;
+}
+
+// The copy again from the file, for a new texture or a write. A file that is gone or holds another image by now
+// gives transparent pixels instead, so no texture shows what happened to be in its memory.
+bool gxtkSurface::RestorePixels() {
+  int fileWidth = 0, fileHeight = 0, fileBytesPerPixel = 0;
+  unsigned char* pixels = KoGame::_game->LoadImageData(sourcePath, &fileWidth, &fileHeight, &fileBytesPerPixel);
+  size_t bytes = static_cast<size_t>(width) * height * bytesPerPixel;
+  if (pixels && fileWidth == width && fileHeight == height && fileBytesPerPixel == bytesPerPixel) {
+    Premultiply(pixels, static_cast<long long>(width) * height, bytesPerPixel);
+    pixelData = pixels;
+    return true;
+  }
+  std::free(pixels);
+  koPrint(String("Image file no longer readable: ") + sourcePath);
+  pixelData = static_cast<unsigned char*>(std::calloc(bytes, 1));
+  return pixelData != nullptr;
 }
 
 void gxtkSurface::Bind() {
@@ -103,22 +138,32 @@ void gxtkSurface::CreateTexture() {
   }
   uScale = textureWidth > 0 ? 1.0f / textureWidth : 0.0f;
   vScale = textureHeight > 0 ? 1.0f / textureHeight : 0.0f;
-  if (pixelData && width > 0 && height > 0) {
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, width, height, glFormat, GL_UNSIGNED_BYTE, pixelData);
-  }
+  UploadWhole();
+}
+
+// A surface without pixels (made blank, never written) keeps an uninitialised texture.
+void gxtkSurface::UploadWhole() {
+  if (width <= 0 || height <= 0) return;
+  bool fromFile = sourcePath.Length() > 0;
+  if (!pixelData && !(fromFile && RestorePixels())) return;
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, width, height, glFormat, GL_UNSIGNED_BYTE, pixelData);
+  if (fromFile) ReleasePixels();  // the texture holds them now, and the file can give them again
 }
 
 void gxtkSurface::SetSubData(int x, int y, int rectWidth, int rectHeight, const int* pixels, int pitch) {
   if (glFormat != GL_RGBA) return;
-  if (!pixelData) pixelData = static_cast<unsigned char*>(std::calloc(static_cast<size_t>(width) * height, 4));
-  if (!pixelData) return;
   // Clip to the surface: the part of the rectangle outside it has nowhere to go.
   int left = static_cast<int>(std::max<long long>(x, 0));
   int top = static_cast<int>(std::max<long long>(y, 0));
   int right = static_cast<int>(std::min<long long>(static_cast<long long>(x) + rectWidth, width));
   int bottom = static_cast<int>(std::min<long long>(static_cast<long long>(y) + rectHeight, height));
   if (left >= right || top >= bottom) return;
+  if (!pixelData && sourcePath.Length() > 0) RestorePixels();  // the write lands on the file's pixels
+  sourcePath = String();  // from here on the copy is the only record of the pixels
+  if (glfwGraphicsSeq != 0 && !HasCurrentTexture()) CreateTexture();  // from the copy; a blank surface has none
+  if (!pixelData) pixelData = static_cast<unsigned char*>(std::calloc(static_cast<size_t>(width) * height, 4));
+  if (!pixelData) return;
   for (int row = top; row < bottom; ++row) {
     const int* source = pixels + static_cast<long long>(row - y) * pitch + (left - x);
     unsigned char* target = pixelData + (static_cast<size_t>(row) * width + left) * 4;

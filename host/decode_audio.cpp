@@ -3,7 +3,9 @@
 // ".wav" (any case) is read as RIFF WAVE and ".ogg" as Ogg Vorbis; the extension alone decides, the content
 // is never sniffed, and a path with any other extension gives null without the file being opened. A missing
 // or undecodable file gives null (see sound_decoders.h for what each decoder accepts). May run on a worker
-// thread: it touches only the file it opens and the collector's atomic external-bytes counter.
+// thread: it touches only the file it opens, the collector's atomic external-bytes counter, and (once) the
+// allocator's threshold for mapped blocks (decode_memory.h).
+#include "host/decode_memory.h"
 #include "host/glfw_game.h"
 #include "host/sound_decoders.h"
 
@@ -25,6 +27,7 @@ unsigned char* KoGlfwGame::LoadAudioData(String path, int* length, int* channels
   if (!decode) return nullptr;
   std::FILE* file = OpenFile(path, String("rb"));
   if (!file) return nullptr;
+  KeepLargeBlocksMapped();
   unsigned char* samples = decode(file, length, channels, format, hertz);
   std::fclose(file);
   if (!samples) return nullptr;

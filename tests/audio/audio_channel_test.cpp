@@ -1,6 +1,6 @@
 // Channel behaviour on OpenAL Soft (loopback device): states as sounds play and end, restarting a busy
 // channel, application suspend, running out of sources, and when a discarded or collected sample's buffer
-// is really deleted.
+// is really deleted, and the tune's buffer given up as soon as the music stops.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -120,6 +120,34 @@ TEST_F(Channels, ADiscardedSampleKeepsItsBufferUntilItsChannelStoppedAndAFlush) 
   EXPECT_TRUE(alIsBuffer(buffer)) << "nothing deleted between flushes";
   audio->PlaySample(other, 1, 0);
   EXPECT_FALSE(alIsBuffer(buffer));
+}
+
+// A tune nobody else can play again: stopping the music deletes its buffer at once, and the next tune is decoded
+// with the old buffer already gone. Pausing keeps it, and sound effects keep theirs.
+TEST_F(Channels, TheTunesBufferGoesWhenTheMusicStops) {
+  host.files["tarsil://data/first.ogg"] = Lasting(0.2f, 440);
+  host.files["tarsil://data/second.ogg"] = Lasting(0.2f, 880);
+  gxtkSample* effect = Load("effect.wav", Lasting(0.1f));
+  audio->PlaySample(effect, 0, 1);
+  auto tuneBuffer = [&] { return audio->channels[gxtkAudio::kMusicChannel].sample->buffer; };
+  ASSERT_EQ(audio->PlayMusic(String("tarsil://data/first.ogg"), 1), 0);
+  ALuint first = tuneBuffer();
+  audio->PauseMusic();
+  audio->Render(0.05f);
+  EXPECT_TRUE(alIsBuffer(first)) << "paused music can resume";
+  audio->StopMusic();
+  EXPECT_FALSE(alIsBuffer(first));
+  audio->ResumeMusic();
+  EXPECT_EQ(audio->MusicState(), 0);
+
+  ASSERT_EQ(audio->PlayMusic(String("tarsil://data/first.ogg"), 1), 0);
+  first = tuneBuffer();
+  ASSERT_EQ(audio->PlayMusic(String("tarsil://data/second.ogg"), 1), 0);
+  ALuint second = tuneBuffer();
+  EXPECT_TRUE(second == first || !alIsBuffer(first)) << "the old tune's buffer was deleted (its name may be reused)";
+  EXPECT_EQ(audio->MusicState(), 1);
+  EXPECT_TRUE(alIsBuffer(effect->buffer));
+  EXPECT_EQ(audio->ChannelState(0), 1) << "the effect plays on";
 }
 
 GlobalRef<gxtkSample> kept;

@@ -1,6 +1,7 @@
 // What the end-to-end tests look for in the game's window: pixel counts by colour in regions given in virtual
 // pixels (the game's 640 x 480 design, scaled to the window), the title screen's features, and screenshots
-// saved to the build's test output folder for a person to look at.
+// saved to the build's test output folder for a person to look at. The title's recognition is shared with the
+// figures programs in bench/, which watch for the title without the test framework.
 #pragma once
 
 #include <functional>
@@ -29,5 +30,14 @@ class GameView {
   float scale_;
 };
 
+// One feature of a screen: how many pixels of its region showed it, and the count it must exceed.
+struct ScreenFeature {
+  const char* name;
+  int count, threshold;
+  bool present() const { return count > threshold; }
+};
+
 // The title screen: the blue ground, the title, the score strip on the right with its "Top" list, the gear.
-void ExpectTitleScreen(const GameView& view);
+std::vector<ScreenFeature> TitleScreenFeatures(const GameView& view);
+bool LooksLikeTitleScreen(const GameView& view);  // every feature present
+void ExpectTitleScreen(const GameView& view);     // a test failure per missing feature

@@ -12,8 +12,6 @@
 
 namespace {
 
-void pause_for(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
-
 class Game : public ::testing::Test {
  protected:
   void Start(const std::vector<std::string>& env = {"ALSOFT_DRIVERS=null"}) {
@@ -28,7 +26,7 @@ class Game : public ::testing::Test {
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (std::chrono::steady_clock::now() < deadline) {
       if (x11.WaitForWindow("Velmoor Game", info, 0.1) && info.width == width && info.height == height) return true;
-      pause_for(50);
+      PauseFor(50);
     }
     return false;
   }
@@ -39,13 +37,13 @@ class Game : public ::testing::Test {
 
 TEST_F(Game, ShowsTheTitleAndRedrawsItAfterAResize) {
   Start();
-  pause_for(1500);  // the loader's ten updates, then the title slides in
+  PauseFor(1500);  // the loader's ten updates, then the title slides in
   GameView title(x11, x11.Describe(window.id));
   EXPECT_TRUE(title.Save("title-640x480"));
   ExpectTitleScreen(title);
   ASSERT_TRUE(Xdotool({"windowmove", std::to_string(window.id), "0", "0"}));  // keep it all on the screen
   ASSERT_TRUE(Xdotool({"windowsize", std::to_string(window.id), "1024", "768"}));
-  pause_for(1000);
+  PauseFor(1000);
   WindowInfo resized = x11.Describe(window.id);
   ASSERT_EQ(resized.width, 1024);
   GameView larger(x11, resized);
@@ -57,9 +55,9 @@ TEST_F(Game, ShowsTheTitleAndRedrawsItAfterAResize) {
 
 TEST_F(Game, F11FlipsToFullScreenAndBack) {
   Start();
-  pause_for(300);
+  PauseFor(300);
   Xdotool({"key", "F11"});
-  pause_for(800);
+  PauseFor(800);
   EXPECT_TRUE(program->Running());
   // The full-screen window carries the game's title too, as a window switcher would list it; it has the
   // desktop's size.
@@ -80,7 +78,7 @@ TEST_F(Game, TheLogoJingleIsHeardWhileLoading) {
   std::ofstream(conf) << "[general]\nchannels=mono\nsample-type=int16\nfrequency=22050\n[wave]\nfile=" << wave
                       << "\n";
   Start({"ALSOFT_DRIVERS=wave", "ALSOFT_CONF=" + conf});
-  pause_for(2000);
+  PauseFor(2000);
   Xdotool({"key", "F4"});
   EXPECT_EQ(program->Wait(10).status, 0);
 

@@ -22,23 +22,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-void pause_for(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
-
-void press(const char* key) {
-  Xdotool({"keydown", key});
-  pause_for(120);
-  Xdotool({"keyup", key});
-  pause_for(250);
-}
-
-// The title's blue ground, its dark strip and the orange "Top" list.
-bool LooksLikeTitle(const GameView& view) {
-  std::vector<unsigned> ground = view.Grab(150, 300, 300, 100), strip = view.Grab(520, 280, 100, 150);
-  return CountNear(ground, 20, 80, 160, 20) > static_cast<int>(ground.size() / 2) &&
-         CountNear(strip, 11, 44, 88, 15) > static_cast<int>(strip.size() / 3) &&
-         CountNear(view.Grab(510, 50, 130, 30), 255, 200, 100, 60) > 15;
-}
-
 // Pixels of two pictures of one region that differ by more than `tolerance` on some channel.
 int DifferingPixels(const std::vector<unsigned>& a, const std::vector<unsigned>& b, int tolerance = 12) {
   if (a.size() != b.size()) return static_cast<int>(std::max(a.size(), b.size()));
@@ -89,10 +72,10 @@ class Journey : public ::testing::Test {
   }
   int WaitForTheTitle(Clock::time_point since, double seconds) {
     while (Clock::now() - since < std::chrono::duration<double>(seconds)) {
-      if (LooksLikeTitle(GameView(x11, x11.Describe(window.id)))) {
+      if (LooksLikeTitleScreen(GameView(x11, x11.Describe(window.id)))) {
         return static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - since).count());
       }
-      pause_for(10);
+      PauseFor(10);
     }
     return -1;
   }
@@ -110,16 +93,16 @@ class Journey : public ::testing::Test {
   std::vector<int> Play() {
     std::vector<int> scores;
     Xdotool({"keydown", "z"});
-    pause_for(1500);
+    PauseFor(1500);
     const char* sides[4] = {"Right", "Down", "Left", "Up"};
     for (int lap = 0; lap < 20 && (lap < 10 || LastStats(program->Stdout()).score <= 0); ++lap) {
       for (const char* side : sides) {
         Xdotool({"keydown", side});
-        pause_for(500);
+        PauseFor(500);
         Xdotool({"keyup", side});
       }
       Xdotool({"keyup", "z"});
-      pause_for(100);
+      PauseFor(100);
       Xdotool({"keydown", "z"});
       scores.push_back(LastStats(program->Stdout()).score);
       if (lap == 3) SwitchToFullScreenAndBack();
@@ -131,7 +114,7 @@ class Journey : public ::testing::Test {
     Xdotool({"key", "F11"});
     WindowInfo full;
     ASSERT_TRUE(WaitForWindowOfWidth(1280, full)) << "full screen";
-    pause_for(1000);
+    PauseFor(1000);
     GameView view(x11, full);
     EXPECT_TRUE(view.Save("journey-3-full-screen"));
     EXPECT_EQ(LastStats(program->Stdout()).mode, 10) << "still playing";
@@ -141,7 +124,7 @@ class Journey : public ::testing::Test {
   }
   // The windowed and the full-screen window share the title; for a moment after a switch both may be listed.
   bool WaitForWindowOfWidth(int width, WindowInfo& info) {
-    for (auto deadline = Clock::now() + std::chrono::seconds(10); Clock::now() < deadline; pause_for(50)) {
+    for (auto deadline = Clock::now() + std::chrono::seconds(10); Clock::now() < deadline; PauseFor(50)) {
       if (x11.WaitForWindow("Velmoor Game", info, 0.1) && info.width == width) return true;
     }
     return false;
@@ -157,12 +140,12 @@ TEST_F(Journey, APlayerPlaysARoundAndFindsItsScoreAfterARestart) {
   int toTitle = StartAndWaitForTheTitle();
   ASSERT_GT(toTitle, 0) << "the title never showed";
   std::printf("journey: %d ms from start to the title\n", toTitle);
-  press("Right");  // the dial
-  press("Up");     // Easy
-  press("Down");   // Normal
+  PressKey("Right");  // the dial
+  PressKey("Up");     // Easy
+  PressKey("Down");   // Normal
   EXPECT_TRUE(View().Save("journey-1-title"));
-  press("Return");
-  pause_for(500);
+  PressKey("Return");
+  PauseFor(500);
   ASSERT_EQ(LastStats(program->Stdout()).mode, 10);
 
   std::vector<int> scores = Play();
@@ -172,13 +155,13 @@ TEST_F(Journey, APlayerPlaysARoundAndFindsItsScoreAfterARestart) {
   std::printf("journey: %d updates per second in play, score %d\n", playing.updatesPerSecond, playing.score);
   EXPECT_TRUE(View().Save("journey-2-play"));
 
-  press("Escape");
-  pause_for(600);
+  PressKey("Escape");
+  PauseFor(600);
   EXPECT_TRUE(View().Save("journey-4-pause"));
-  press("Up");  // from resume to the end-round button
-  press("Return");
+  PressKey("Up");  // from resume to the end-round button
+  PressKey("Return");
   ASSERT_GT(WaitForTheTitle(Clock::now(), 6), 0) << "back at the title";
-  pause_for(800);  // the overlay retracts
+  PauseFor(800);  // the overlay retracts
   EXPECT_TRUE(View().Save("journey-5-title-after-the-round"));
   std::vector<unsigned> newest = NewestScoreOnScreen(), second = View().Grab(560, 290, 80, 16);
   EXPECT_GT(DifferingPixels(newest, second), 10) << "the newest of the last ten is the round's score, not a 0";
@@ -198,7 +181,7 @@ TEST_F(Journey, APlayerPlaysARoundAndFindsItsScoreAfterARestart) {
   int again = StartAndWaitForTheTitle();
   ASSERT_GT(again, 0);
   std::printf("journey: %d ms from the second start to the title\n", again);
-  pause_for(800);
+  PauseFor(800);
   EXPECT_TRUE(View().Save("journey-6-title-after-a-restart"));
   EXPECT_LT(DifferingPixels(NewestScoreOnScreen(), newest), 5) << "the same lists after a restart";
   Xdotool({"key", "F4"});

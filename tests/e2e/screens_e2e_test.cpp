@@ -11,16 +11,6 @@
 
 namespace {
 
-void pause_for(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
-
-// A key pressed as a person presses it: held for a few frames.
-void press(const char* key) {
-  Xdotool({"keydown", key});
-  pause_for(120);
-  Xdotool({"keyup", key});
-  pause_for(250);
-}
-
 void ExpectOptions(const GameView& view) {
   std::vector<unsigned> panel = view.Grab(100, 380, 400, 60);
   EXPECT_GT(CountNear(panel, 130, 75, 24, 20), static_cast<int>(panel.size() / 2)) << "the brown panel";
@@ -74,33 +64,33 @@ TEST(Screens, OptionsStripPlayAndPauseLookAsTheyShould) {
   WindowInfo window;
   ASSERT_TRUE(x11.WaitForWindow("Velmoor Game", window));
   ASSERT_TRUE(x11.WaitForFocus(window.id));
-  pause_for(1500);
+  PauseFor(1500);
   GameView view(x11, x11.Describe(window.id));
 
-  press("Return");  // the gear has the focus at first
-  pause_for(700);
+  PressKey("Return");  // the gear has the focus at first
+  PauseFor(700);
   EXPECT_TRUE(view.Save("options"));
   ExpectOptions(view);
-  press("Escape");
-  pause_for(700);
+  PressKey("Escape");
+  PauseFor(700);
 
-  press("Right");
-  press("Right");
-  press("Return");
-  pause_for(1000);
+  PressKey("Right");
+  PressKey("Right");
+  PressKey("Return");
+  PauseFor(1000);
   EXPECT_TRUE(view.Save("strip"));
   ExpectOpenStrip(view);
-  press("Return");
-  pause_for(700);
+  PressKey("Return");
+  PauseFor(700);
 
-  press("Left");
-  press("Return");  // Normal
-  pause_for(4000);
+  PressKey("Left");
+  PressKey("Return");  // Normal
+  PauseFor(4000);
   EXPECT_TRUE(view.Save("play"));
   ExpectPlay(view);
 
-  press("Escape");
-  pause_for(700);
+  PressKey("Escape");
+  PauseFor(700);
   EXPECT_TRUE(view.Save("pause"));
   ExpectPause(view);
   Xdotool({"key", "F4"});

@@ -148,3 +148,12 @@ bool Xdotool(const std::vector<std::string>& arguments) {
   command.insert(command.end(), arguments.begin(), arguments.end());
   return RunProcess(command, "", 10).status == 0;
 }
+
+void PauseFor(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
+
+void PressKey(const std::string& key) {
+  Xdotool({"keydown", key});
+  PauseFor(120);
+  Xdotool({"keyup", key});
+  PauseFor(250);
+}

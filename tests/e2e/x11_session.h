@@ -38,3 +38,7 @@ class X11Session {
 
 // Runs xdotool with these arguments against the session's display; true on success.
 bool Xdotool(const std::vector<std::string>& arguments);
+// A key pressed as a person presses it: held for a few of the game's updates, then a short wait, so the game
+// sees it held (a press and release between two updates would be missed).
+void PressKey(const std::string& key);
+void PauseFor(int milliseconds);

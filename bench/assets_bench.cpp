@@ -28,6 +28,7 @@
 #include "gxtk/audio.h"
 #include "host/glfw2.h"
 #include "host/glfw_game.h"
+#include "tests/game/build_data_host.h"
 #include "runtime/gc.h"
 #include "tests/e2e/x11_session.h"
 
@@ -79,13 +80,8 @@ void __wrap_alBufferData(ALuint buffer, ALenum format, const ALvoid* data, ALsiz
 namespace {
 
 // The build's data folder stands in for the one beside the program; the decoders are timed.
-class BenchHost : public KoGlfwGame {
+class BenchHost : public BuildDataHost {
  public:
-  String PathToFilePath(String path) override {
-    const String data("tarsil://data/");
-    if (path.StartsWith(data)) return String(QUARZEL_DATA_DIR "/") + path.Slice(data.Length());
-    return KoGlfwGame::PathToFilePath(path);
-  }
   unsigned char* LoadImageData(String path, int* width, int* height, int* depth) override {
     Clock::time_point start = Clock::now();
     unsigned char* pixels = KoGlfwGame::LoadImageData(path, width, height, depth);

@@ -17,6 +17,7 @@
 #include "game/my_app.h"
 #include "host/glfw2.h"
 #include "host/glfw_game.h"
+#include "tests/game/build_data_host.h"
 #ifdef PLAY_BENCH_FAKES
 #include "tests/fakes/fake_gl.h"
 #include "tests/fakes/fake_glfw2.h"
@@ -43,15 +44,7 @@ extern "C" void __wrap_glDrawArrays(GLenum mode, GLint first, GLsizei count) {
 
 namespace {
 
-// "tarsil://data/" is the generated data folder of the build (the bench does not live beside it).
-class BenchHost : public KoGlfwGame {
- public:
-  String PathToFilePath(String path) override {
-    const String data("tarsil://data/");
-    if (path.StartsWith(data)) return String(QUARZEL_DATA_DIR "/") + path.Slice(data.Length());
-    return KoGlfwGame::PathToFilePath(path);
-  }
-};
+using BenchHost = BuildDataHost;  // the bench does not live beside the data folder
 
 double thread_micros() {
   timespec now;

@@ -8,6 +8,7 @@
 #include <iterator>
 #include <thread>
 
+#include "tests/e2e/game_in_folder.h"
 #include "tests/e2e/screens.h"
 
 namespace {
@@ -16,7 +17,7 @@ class Game : public ::testing::Test {
  protected:
   void Start(const std::vector<std::string>& env = {"ALSOFT_DRIVERS=null"}) {
     ASSERT_TRUE(x11.ok());
-    program = std::make_unique<BackgroundProcess>(std::vector<std::string>{QUARZEL_PROGRAM}, env);
+    game.Start(env);
     ASSERT_TRUE(x11.WaitForWindow("Velmoor Game", window));
     ASSERT_TRUE(x11.WaitForFocus(window.id));
   }
@@ -31,7 +32,7 @@ class Game : public ::testing::Test {
     return false;
   }
   X11Session x11;
-  std::unique_ptr<BackgroundProcess> program;
+  GameInFolder game{"game"};
   WindowInfo window;
 };
 
@@ -50,7 +51,7 @@ TEST_F(Game, ShowsTheTitleAndRedrawsItAfterAResize) {
   EXPECT_TRUE(larger.Save("title-1024x768"));
   ExpectTitleScreen(larger);  // the same layout, 1.6 times larger, from the art at the higher resolution
   Xdotool({"key", "F4"});
-  EXPECT_EQ(program->Wait(10).status, 0);
+  EXPECT_EQ(game.process().Wait(10).status, 0);
 }
 
 TEST_F(Game, F11FlipsToFullScreenAndBack) {
@@ -58,7 +59,7 @@ TEST_F(Game, F11FlipsToFullScreenAndBack) {
   PauseFor(300);
   Xdotool({"key", "F11"});
   PauseFor(800);
-  EXPECT_TRUE(program->Running());
+  EXPECT_TRUE(game.process().Running());
   // The full-screen window carries the game's title too, as a window switcher would list it; it has the
   // desktop's size.
   WindowInfo flipped;
@@ -68,7 +69,7 @@ TEST_F(Game, F11FlipsToFullScreenAndBack) {
   WindowInfo back;
   ASSERT_TRUE(WaitForGameWindow(640, 480, back));
   x11.RequestClose(back.id);
-  EXPECT_EQ(program->Wait(10).status, 0);
+  EXPECT_EQ(game.process().Wait(10).status, 0);
 }
 
 TEST_F(Game, TheLogoJingleIsHeardWhileLoading) {
@@ -80,7 +81,7 @@ TEST_F(Game, TheLogoJingleIsHeardWhileLoading) {
   Start({"ALSOFT_DRIVERS=wave", "ALSOFT_CONF=" + conf});
   PauseFor(2000);
   Xdotool({"key", "F4"});
-  EXPECT_EQ(program->Wait(10).status, 0);
+  EXPECT_EQ(game.process().Wait(10).status, 0);
 
   std::ifstream file(wave, std::ios::binary);
   std::vector<char> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());

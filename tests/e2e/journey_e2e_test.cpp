@@ -16,6 +16,7 @@
 #include <regex>
 #include <thread>
 
+#include "tests/e2e/game_in_folder.h"
 #include "tests/e2e/screens.h"
 
 namespace {
@@ -53,20 +54,11 @@ Stats LastStats(const std::string& out) {
 
 class Journey : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(x11.ok());
-    ASSERT_TRUE(mkdtemp(folder));
-  }
-  void TearDown() override {
-    program.reset();
-    std::system((std::string("rm -rf ") + folder).c_str());
-  }
-  // Starts the game in the scratch folder and returns the milliseconds until its title is on screen.
+  void SetUp() override { ASSERT_TRUE(x11.ok()); }
+  // Starts the game in its scratch folder and returns the milliseconds until its title is on screen.
   int StartAndWaitForTheTitle() {
     auto start = Clock::now();
-    std::vector<std::string> command = {"env", "-u", "QUARZEL_PING_URL", "-C", folder, QUARZEL_PROGRAM};
-    program = std::make_unique<BackgroundProcess>(command,
-                                                  std::vector<std::string>{"ALSOFT_DRIVERS=null", "QUARZEL_STATS=1"});
+    game.Start({"ALSOFT_DRIVERS=null", "QUARZEL_STATS=1"});
     if (!x11.WaitForWindow("Velmoor Game", window) || !x11.WaitForFocus(window.id)) return -1;
     return WaitForTheTitle(start, 10);
   }
@@ -82,10 +74,8 @@ class Journey : public ::testing::Test {
   GameView View() { return GameView(x11, x11.Describe(window.id)); }
   // The pixels of the first line of the "Last" list, where the newest score stands.
   std::vector<unsigned> NewestScoreOnScreen() { return View().Grab(560, 275, 80, 16); }
-  std::string SavedState() {
-    std::ifstream file(std::string(folder) + "/.tarsilstate", std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  }
+  std::string SavedState() { return game.ReadState(); }
+  const std::string& Stdout() { return game.process().Stdout(); }
   // Twenty seconds of play: fire held while a square is traced with the arrows, two seconds a lap. Each lap
   // ends where it began, on the start marker (where the cursor rests once the camera has settled), with fire
   // released and pressed afresh, which starts the next wave once the last one is over. Full screen and back at
@@ -95,7 +85,7 @@ class Journey : public ::testing::Test {
     Xdotool({"keydown", "z"});
     PauseFor(1500);
     const char* sides[4] = {"Right", "Down", "Left", "Up"};
-    for (int lap = 0; lap < 20 && (lap < 10 || LastStats(program->Stdout()).score <= 0); ++lap) {
+    for (int lap = 0; lap < 20 && (lap < 10 || LastStats(Stdout()).score <= 0); ++lap) {
       for (const char* side : sides) {
         Xdotool({"keydown", side});
         PauseFor(500);
@@ -104,7 +94,7 @@ class Journey : public ::testing::Test {
       Xdotool({"keyup", "z"});
       PauseFor(100);
       Xdotool({"keydown", "z"});
-      scores.push_back(LastStats(program->Stdout()).score);
+      scores.push_back(LastStats(Stdout()).score);
       if (lap == 3) SwitchToFullScreenAndBack();
     }
     Xdotool({"keyup", "z"});
@@ -117,7 +107,7 @@ class Journey : public ::testing::Test {
     PauseFor(1000);
     GameView view(x11, full);
     EXPECT_TRUE(view.Save("journey-3-full-screen"));
-    EXPECT_EQ(LastStats(program->Stdout()).mode, 10) << "still playing";
+    EXPECT_EQ(LastStats(Stdout()).mode, 10) << "still playing";
     Xdotool({"key", "F11"});
     ASSERT_TRUE(WaitForWindowOfWidth(640, window)) << "back in a window";
     ASSERT_TRUE(x11.WaitForFocus(window.id));
@@ -131,8 +121,7 @@ class Journey : public ::testing::Test {
   }
 
   X11Session x11;
-  char folder[32] = "/tmp/quarzel-journey-XXXXXX";
-  std::unique_ptr<BackgroundProcess> program;
+  GameInFolder game{"journey"};
   WindowInfo window;
 };
 
@@ -146,10 +135,10 @@ TEST_F(Journey, APlayerPlaysARoundAndFindsItsScoreAfterARestart) {
   EXPECT_TRUE(View().Save("journey-1-title"));
   PressKey("Return");
   PauseFor(500);
-  ASSERT_EQ(LastStats(program->Stdout()).mode, 10);
+  ASSERT_EQ(LastStats(Stdout()).mode, 10);
 
   std::vector<int> scores = Play();
-  Stats playing = LastStats(program->Stdout());
+  Stats playing = LastStats(Stdout());
   EXPECT_EQ(playing.mode, 10) << "the round went on through the switches";
   EXPECT_GT(scores.back(), 0) << "the score rose";
   std::printf("journey: %d updates per second in play, score %d\n", playing.updatesPerSecond, playing.score);
@@ -176,7 +165,7 @@ TEST_F(Journey, APlayerPlaysARoundAndFindsItsScoreAfterARestart) {
   EXPECT_GE(std::stoi(tokens[35 + 21 + 1]), playing.score);
 
   Xdotool({"key", "F4"});
-  ASSERT_EQ(program->Wait(10).status, 0);
+  ASSERT_EQ(game.process().Wait(10).status, 0);
   EXPECT_EQ(SavedState(), saved) << "ending the program leaves the file as the round saved it";
   int again = StartAndWaitForTheTitle();
   ASSERT_GT(again, 0);
@@ -185,7 +174,7 @@ TEST_F(Journey, APlayerPlaysARoundAndFindsItsScoreAfterARestart) {
   EXPECT_TRUE(View().Save("journey-6-title-after-a-restart"));
   EXPECT_LT(DifferingPixels(NewestScoreOnScreen(), newest), 5) << "the same lists after a restart";
   Xdotool({"key", "F4"});
-  EXPECT_EQ(program->Wait(10).status, 0);
+  EXPECT_EQ(game.process().Wait(10).status, 0);
 }
 
 }  // namespace

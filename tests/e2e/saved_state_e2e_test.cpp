@@ -11,6 +11,7 @@
 #include <iterator>
 #include <thread>
 
+#include "tests/e2e/game_in_folder.h"
 #include "tests/e2e/screens.h"
 
 namespace {
@@ -31,35 +32,17 @@ const std::string kScores = Zeros(21) + "900|500|800|0|500|0|500|0|100|0|" + Zer
 
 class SavedGame : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(x11.ok());
-    ASSERT_TRUE(mkdtemp(folder));
-  }
-  void TearDown() override {
-    program.reset();
-    std::system((std::string("rm -rf ") + folder).c_str());
-  }
-  std::string StatePath() const { return std::string(folder) + "/.tarsilstate"; }
-  void WriteState(const std::string& bytes) { std::ofstream(StatePath(), std::ios::binary) << bytes; }
-  std::string ReadState() {
-    std::ifstream file(StatePath(), std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  }
-  // Starts the game in the scratch folder, without the ping, and waits until its window has the keyboard.
+  void SetUp() override { ASSERT_TRUE(x11.ok()); }
+  // Starts the game, without the ping, and waits until its window has the keyboard.
   void Start() {
-    std::vector<std::string> command = {"env", "-u", "QUARZEL_PING_URL", "-C", folder, QUARZEL_PROGRAM};
-    program = std::make_unique<BackgroundProcess>(command, std::vector<std::string>{"ALSOFT_DRIVERS=null"});
+    game.Start();
     ASSERT_TRUE(x11.WaitForWindow("Velmoor Game", window));
     ASSERT_TRUE(x11.WaitForFocus(window.id));
   }
-  bool WaitForOutput(const std::string& text, double seconds = 10) {
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-    while (program->Stdout().find(text) == std::string::npos) {
-      if (std::chrono::steady_clock::now() > deadline || !program->Running()) return false;
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return true;
-  }
+  std::string StatePath() const { return game.StatePath(); }
+  void WriteState(const std::string& bytes) { game.WriteState(bytes); }
+  std::string ReadState() { return game.ReadState(); }
+  bool WaitForOutput(const std::string& text) { return game.WaitForOutput(text); }
   // Takes the keyboard from the window (unmapped, as when it is minimised) and waits for the save this makes:
   // the host writes a new file and renames it over the old one, so the file's inode changes.
   bool LoseFocusAndWaitForTheSave() {
@@ -75,11 +58,10 @@ class SavedGame : public ::testing::Test {
   }
   void Close() {
     x11.RequestClose(window.id);  // the close button works while the game is suspended too
-    EXPECT_EQ(program->Wait(10).status, 0);
+    EXPECT_EQ(game.process().Wait(10).status, 0);
   }
   X11Session x11;
-  char folder[32] = "/tmp/quarzel-state-XXXXXX";
-  std::unique_ptr<BackgroundProcess> program;
+  GameInFolder game{"state"};
   WindowInfo window;
 };
 
@@ -99,7 +81,7 @@ void ExpectTheSaveOnScreen(X11Session& x11, const WindowInfo& window) {
 TEST_F(SavedGame, AWholeSaveIsLoadedShownAndWrittenBackUnchanged) {
   WriteState(kSettings + kBadges + kScores);
   Start();
-  ASSERT_TRUE(WaitForOutput("Settings Loaded\nBadges Loaded\nHighscores Loaded\n")) << program->Stdout();
+  ASSERT_TRUE(WaitForOutput("Settings Loaded\nBadges Loaded\nHighscores Loaded\n")) << game.process().Stdout();
   ExpectTheSaveOnScreen(x11, window);
   ASSERT_TRUE(LoseFocusAndWaitForTheSave());
   EXPECT_EQ(ReadState(), kSettings + kBadges + kScores);
@@ -111,7 +93,7 @@ TEST_F(SavedGame, ADamagedGroupAloneIsLost) {
   damagedBadges.replace(damagedBadges.find("|0|"), 3, "|4|");  // badge 34 earned by editing, checksum not fixed
   WriteState(kSettings + damagedBadges + kScores);
   Start();
-  ASSERT_TRUE(WaitForOutput("Settings Loaded\nBadge Checksum Invalid\nHighscores Loaded\n")) << program->Stdout();
+  ASSERT_TRUE(WaitForOutput("Settings Loaded\nBadge Checksum Invalid\nHighscores Loaded\n")) << game.process().Stdout();
   ASSERT_TRUE(LoseFocusAndWaitForTheSave());
   EXPECT_EQ(ReadState(), kSettings + Zeros(9) + kScores) << "no badges; options and lists kept";
   Close();

@@ -7,6 +7,7 @@
 #include <set>
 #include <thread>
 
+#include "tests/e2e/game_in_folder.h"
 #include "tests/e2e/screens.h"
 
 namespace {
@@ -60,7 +61,8 @@ void ExpectPause(const GameView& view) {
 TEST(Screens, OptionsStripPlayAndPauseLookAsTheyShould) {
   X11Session x11;
   ASSERT_TRUE(x11.ok());
-  BackgroundProcess program({QUARZEL_PROGRAM}, {"ALSOFT_DRIVERS=null"});
+  GameInFolder game("screens");
+  game.Start();
   WindowInfo window;
   ASSERT_TRUE(x11.WaitForWindow("Velmoor Game", window));
   ASSERT_TRUE(x11.WaitForFocus(window.id));
@@ -94,7 +96,7 @@ TEST(Screens, OptionsStripPlayAndPauseLookAsTheyShould) {
   EXPECT_TRUE(view.Save("pause"));
   ExpectPause(view);
   Xdotool({"key", "F4"});
-  EXPECT_EQ(program.Wait(10).status, 0);
+  EXPECT_EQ(game.process().Wait(10).status, 0);
 }
 
 }  // namespace

@@ -2,12 +2,6 @@
 #include "tests/game/game_harness.h"
 
 
-String TestHost::PathToFilePath(String path) {
-  const String data("tarsil://data/");
-  if (path.StartsWith(data)) return String(QUARZEL_DATA_DIR "/") + path.Slice(data.Length());
-  return KoGlfwGame::PathToFilePath(path);
-}
-
 int TestHost::SaveState(String state) {
   savedState = state;
   ++saves;

@@ -8,14 +8,14 @@
 
 #include "game/my_app.h"
 #include "host/glfw_game.h"
+#include "tests/game/build_data_host.h"
 #include "tests/fakes/fake_gl.h"
 #include "tests/fakes/fake_glfw2.h"
 
 // The host with "tarsil://data/" mapped onto the generated data folder (the test does not live beside it),
 // and the saved state kept in memory: no test reads or writes a file of another, even when they run side by side.
-class TestHost : public KoGlfwGame {
+class TestHost : public BuildDataHost {
  public:
-  String PathToFilePath(String path) override;
   int SaveState(String state) override;
   String LoadState() override { return savedState; }
   String savedState;  // what the game saved last, or what it finds at start

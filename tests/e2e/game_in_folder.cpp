@@ -1,0 +1,43 @@
+// The real program in a scratch folder (see game_in_folder.h).
+#include "tests/e2e/game_in_folder.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <thread>
+
+GameInFolder::GameInFolder(const std::string& name) {
+  std::string pattern = "/tmp/quarzel-" + name + "-XXXXXX";
+  if (mkdtemp(pattern.data())) folder_ = pattern;
+}
+
+GameInFolder::~GameInFolder() {
+  process_.reset();
+  if (!folder_.empty()) std::filesystem::remove_all(folder_);
+}
+
+void GameInFolder::Start(const std::vector<std::string>& environment) {
+  process_.reset();
+  std::vector<std::string> command = {"env", "-u", "QUARZEL_PING_URL", "-C", folder_, QUARZEL_PROGRAM};
+  process_ = std::make_unique<BackgroundProcess>(command, environment);
+}
+
+bool GameInFolder::WaitForOutput(const std::string& text, double seconds) {
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+  while (process_->Stdout().find(text) == std::string::npos) {
+    if (std::chrono::steady_clock::now() > deadline || !process_->Running()) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return true;
+}
+
+std::string GameInFolder::ReadState() const {
+  std::ifstream file(StatePath(), std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+}
+
+void GameInFolder::WriteState(const std::string& bytes) const {
+  std::ofstream(StatePath(), std::ios::binary) << bytes;
+}

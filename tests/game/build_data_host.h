@@ -1,0 +1,14 @@
+// A host that finds "tarsil://data/" in the build's generated data folder (QUARZEL_DATA_DIR), for the tests and
+// benches that run the real game without living beside that folder.
+#pragma once
+
+#include "host/glfw_game.h"
+
+class BuildDataHost : public KoGlfwGame {
+ public:
+  String PathToFilePath(String path) override {
+    const String data("tarsil://data/");
+    if (path.StartsWith(data)) return String(QUARZEL_DATA_DIR "/") + path.Slice(data.Length());
+    return KoGlfwGame::PathToFilePath(path);
+  }
+};

@@ -11,7 +11,8 @@
 // first m_readFill bytes are kept from the previous read (an unfinished head line, or the first bytes of a
 // UTF-8 sequence cut off between reads) and every receive fills the rest, so no read ever goes past the end.
 // Bounds on what a server can make us keep: a head line must fit the read buffer, the whole head kMaxHeadBytes
-// and the body kMaxBodyBytes; beyond them the request finishes with what it has.
+// and the body kMaxBodyBytes; beyond them the request finishes with what it has. Below those bounds the
+// status and text do not depend on how the network splits the response into reads.
 #pragma once
 
 #include "net/socket.h"

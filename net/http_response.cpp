@@ -68,11 +68,12 @@ bool c_HttpRequest::p_AcceptStatusLine() {
 }
 
 // Decodes body bytes [from, end) as UTF-8 into one chunk. The first bytes of a sequence cut off by the end of
-// this read are kept back for the next one, so a character split between reads still decodes.
+// this read are kept back for the next one, so a character split between reads still decodes; and a byte
+// that begins no sequence stands for itself alone, so the text never depends on where the reads split.
 int c_HttpRequest::p_ReadBody(int from, int end) {
   unsigned char* bytes = m_readBuffer->data;
   int keep = ko_codec_Utf8CutOffTail(bytes + from, end - from);
-  if (end - keep > from) m_responseChunks->p_Push(ko_codec_Decode(bytes + from, end - keep - from, TextEncoding::Utf8));
+  if (end - keep > from) m_responseChunks->p_Push(ko_codec_DecodeUtf8Stream(bytes + from, end - keep - from));
   std::memmove(bytes, bytes + end - keep, keep);
   m_readFill = keep;
   if (m_bytesReceived > kMaxBodyBytes) return kStop;
@@ -87,7 +88,7 @@ void c_HttpRequest::p_Finish() {
   if (m_responseChunks) {
     // Bytes kept back for a sequence that never got finished are still part of the body.
     if (hadBody && m_readFill > 0) {
-      m_responseChunks->p_Push(ko_codec_Decode(m_readBuffer->data, m_readFill, TextEncoding::Utf8));
+      m_responseChunks->p_Push(ko_codec_DecodeUtf8Stream(m_readBuffer->data, m_readFill));
     }
     m_readFill = 0;
     m_responseText = m_responseChunks->p_Join(String());

@@ -186,6 +186,15 @@ TEST(HttpResponse, AnySplitAndTruncationAtEveryLength) {
   EXPECT_EQ(Text(Fed(bytes)), u"h\u00e9llo");
 }
 
+TEST(HttpResponse, AStrayByteReadsTheSameWhereverTheReadsSplit) {
+  // A byte that begins no sequence stands for itself and leaves the characters around it whole, wherever the
+  // network splits the body: a read holding it must not be taken byte by byte as a whole.
+  const std::string response = kHead + "h\xc3\xa9\xff!\xe2\x82\xac\xc3";
+  for (size_t at = 0; at <= response.size(); ++at) {
+    EXPECT_EQ(Text(Fed({response.substr(0, at), response.substr(at)})), u"h\u00e9\u00ff!\u20ac\u00c3") << at;
+  }
+}
+
 TEST(HttpResponse, HeadLinesUpToTheReadBufferAreAccepted) {
   const int buffer = c_HttpRequest::kReadBufferSize;
   c_HttpRequest* fits = Fed({"HTTP/1.0 200 OK\r\nX: " + std::string(buffer - 4, 'a') + "\n\r\nok"});

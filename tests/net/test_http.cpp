@@ -166,7 +166,7 @@ bool Feed(c_HttpRequest* request, const std::string& bytes) {
 c_HttpRequest* Fed(const std::vector<std::string>& reads) {
   c_HttpRequest* request = NewRequestAwaitingResponse(nullptr);
   for (const std::string& bytes : reads) Feed(request, bytes);
-  request->p_Finish();
+  FinishResponse(request);
   return request;
 }
 
@@ -193,6 +193,15 @@ TEST(HttpResponse, AStrayByteReadsTheSameWhereverTheReadsSplit) {
   for (size_t at = 0; at <= response.size(); ++at) {
     EXPECT_EQ(Text(Fed({response.substr(0, at), response.substr(at)})), u"h\u00e9\u00ff!\u20ac\u00c3") << at;
   }
+}
+
+TEST(HttpResponse, BeginningAgainForgetsTheLastResponse) {
+  c_HttpRequest* request = Fed({kResponse});
+  request->p_BeginResponse();
+  Feed(request, "HTTP/1.0 404 Not Found\r\n");
+  FinishResponse(request);
+  EXPECT_EQ(request->p_Status(), -1);
+  EXPECT_EQ(Text(request), u"");
 }
 
 TEST(HttpResponse, HeadLinesUpToTheReadBufferAreAccepted) {

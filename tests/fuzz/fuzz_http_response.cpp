@@ -7,7 +7,8 @@
 // c_HttpRequest::kReadBufferSize bytes, any other value v a small one of 4 + v bytes, where lines longer than
 // the buffer, kept-back character starts and full buffers are all within reach of short inputs. Its high bit
 // starts the stream with "HTTP/": the reader compares the status line upper-cased, in UTF-16, which gives
-// the mutator no hint to find those bytes itself, and without them no run would reach the body.
+// the mutator no hint to find those bytes itself, and without them 15 s from an empty corpus never reached
+// the body.
 // The rest is a sequence of pieces, each introduced by a control byte c. c < 0x80: the next c + 1 input
 // bytes are one read. c >= 0x80: one read of ((c & 0x7F) + 1) x 128 copies of the next byte, so that the head
 // limit is within reach too. A run offers at most kMaxFedBytes, and stops once the body fills the buffer

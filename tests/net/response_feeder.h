@@ -15,21 +15,17 @@
 
 // Runs `read` while only the first `valid` bytes of the request's read buffer may be touched.
 template <class Read>
-auto WithinReadBytes(c_HttpRequest* request, int valid, Read read) {
+void WithinReadBytes(c_HttpRequest* request, int valid, Read read) {
   unsigned char* data = request->m_readBuffer->data;
   int length = request->m_readBuffer->length;
   ASAN_POISON_MEMORY_REGION(data + valid, length - valid);
-  auto result = read();
+  read();
   ASAN_UNPOISON_MEMORY_REGION(data, length);
-  return result;
 }
 
 // The end of the stream: finishes the request (a no-op when it already finished).
 inline void FinishResponse(c_HttpRequest* request) {
-  WithinReadBytes(request, request->m_readFill, [&] {
-    request->p_Finish();
-    return 0;
-  });
+  WithinReadBytes(request, request->m_readFill, [&] { request->p_Finish(); });
 }
 
 // Delivers `size` bytes; false once the request has stopped reading (it is then finished).
@@ -40,7 +36,8 @@ inline bool FeedResponseBytes(c_HttpRequest* request, const unsigned char* bytes
     if (offset < 0 || room <= 0) std::abort();  // the readers promised room for at least one byte
     int count = std::min(size, room);
     std::memcpy(request->m_readBuffer->data + offset, bytes, count);
-    int next = WithinReadBytes(request, offset + count, [&] { return request->p_TakeResponseBytes(offset, count); });
+    int next = 0;
+    WithinReadBytes(request, offset + count, [&] { next = request->p_TakeResponseBytes(offset, count); });
     if (next == c_HttpRequest::kStop) {
       FinishResponse(request);
       return false;

@@ -53,12 +53,7 @@ void c_HttpRequest::p_Open(const String& method, const String& url, c_IOnHttpReq
   m_onComplete = handler;
   m_bodyBuffer = nullptr;
   m_bodyLength = 0;
-  m_status = -1;
-  m_responseChunks = nullptr;
-  m_responseText = String();
-  m_bytesReceived = 0;
-  m_readFill = 0;
-  m_headBytes = 0;
+  p_ClearResponse();
   m_lines->p_Clear();
   m_lines->p_Push(header_safe(method) + String(" ") + header_safe(m_url->p_FullPath()) + String(" HTTP/1.0"));
   m_lines->p_Push(String("Host: ") + header_safe(m_url->p_Domain()));

@@ -11,7 +11,8 @@
 // first m_readFill bytes are kept from the previous read (an unfinished head line, or the first bytes of a
 // UTF-8 sequence cut off between reads) and every receive fills the rest, so no read ever goes past the end.
 // Bounds on what a server can make us keep: a head line must fit the read buffer, the whole head kMaxHeadBytes
-// and the body kMaxBodyBytes; beyond them the request finishes with what it has.
+// and the body kMaxBodyBytes; beyond them the request finishes with what it has. Below those bounds the
+// status and text do not depend on how the network splits the response into reads.
 #pragma once
 
 #include "net/socket.h"
@@ -71,13 +72,14 @@ class c_HttpRequest : public Object,
   void p_OnReceiveComplete(c_DataBuffer* data, int offset, int count, c_Socket* source) override;
 
   // Response reading (http_response.cpp), also driven directly by the fuzz target.
-  void p_BeginResponse();  // the head is sent: the next bytes are the response
+  void p_BeginResponse();  // the head is sent: the next bytes are a new response
   // Takes `count` bytes that a receive put at `offset` (== m_readFill) of m_readBuffer. Returns the offset for
   // the next receive, always below the buffer size, or kStop when the request is to finish.
   int p_TakeResponseBytes(int offset, int count);
   void p_Finish();
 
  private:
+  void p_ClearResponse();
   int p_EncodeHead();
   void p_ReceiveAt(int offset);
   int p_ReadHead(int scanFrom, int end);

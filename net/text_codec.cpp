@@ -48,6 +48,22 @@ String ko_codec_Decode(const unsigned char* bytes, int count, TextEncoding encod
   return String::FromUtf8(reinterpret_cast<const char*>(bytes), count);  // whole range byte by byte if invalid
 }
 
+String ko_codec_DecodeUtf8Stream(const unsigned char* bytes, int count) {
+  if (count <= 0) return String();
+  std::vector<char16_t> units;
+  units.reserve(static_cast<std::size_t>(count));
+  if (!DecodeUtf8(bytes, static_cast<std::size_t>(count), units)) {
+    units.clear();  // not all valid: again, sequence by sequence
+    for (int i = 0; i < count;) {
+      int length = sequence_length(bytes[i]);
+      bool whole = length > 0 && length <= count - i && DecodeUtf8(bytes + i, length, units);
+      if (!whole) units.push_back(bytes[i]);
+      i += whole ? length : 1;
+    }
+  }
+  return String(units.data(), static_cast<int>(units.size()));
+}
+
 int ko_codec_Utf8CutOffTail(const unsigned char* bytes, int count) {
   // A cut-off sequence is at most two bytes long before the end: look back over continuation bytes only.
   for (int back = 1; back <= 3 && back <= count; ++back) {

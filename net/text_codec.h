@@ -21,6 +21,11 @@ TextEncoding ko_codec_Encoding(const String& name);
 std::string ko_codec_Encode(const String& text, TextEncoding encoding);
 String ko_codec_Decode(const unsigned char* bytes, int count, TextEncoding encoding);
 
+// "utf8" for a byte stream that arrives in pieces: every whole sequence becomes its code unit and every other
+// byte stands for itself (0x00..0xFF), so that pieces cut between sequences (see ko_codec_Utf8CutOffTail)
+// decode to the same text as the stream in one piece. Valid input gives what ko_codec_Decode gives.
+String ko_codec_DecodeUtf8Stream(const unsigned char* bytes, int count);
+
 // How many bytes at the end of `bytes[0..count)` start a UTF-8 sequence that the range cuts off (0..3):
 // what a reader of a byte stream should keep back until more bytes arrive.
 int ko_codec_Utf8CutOffTail(const unsigned char* bytes, int count);

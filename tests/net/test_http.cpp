@@ -166,7 +166,7 @@ bool Feed(c_HttpRequest* request, const std::string& bytes) {
 c_HttpRequest* Fed(const std::vector<std::string>& reads) {
   c_HttpRequest* request = NewRequestAwaitingResponse(nullptr);
   for (const std::string& bytes : reads) Feed(request, bytes);
-  request->p_Finish();
+  FinishResponse(request);
   return request;
 }
 
@@ -184,6 +184,24 @@ TEST(HttpResponse, AnySplitAndTruncationAtEveryLength) {
   std::vector<std::string> bytes;
   for (char byte : kResponse) bytes.emplace_back(1, byte);
   EXPECT_EQ(Text(Fed(bytes)), u"h\u00e9llo");
+}
+
+TEST(HttpResponse, AStrayByteReadsTheSameWhereverTheReadsSplit) {
+  // A byte that begins no sequence stands for itself and leaves the characters around it whole, wherever the
+  // network splits the body: a read holding it must not be taken byte by byte as a whole.
+  const std::string response = kHead + "h\xc3\xa9\xff!\xe2\x82\xac\xc3";
+  for (size_t at = 0; at <= response.size(); ++at) {
+    EXPECT_EQ(Text(Fed({response.substr(0, at), response.substr(at)})), u"h\u00e9\u00ff!\u20ac\u00c3") << at;
+  }
+}
+
+TEST(HttpResponse, BeginningAgainForgetsTheLastResponse) {
+  c_HttpRequest* request = Fed({kResponse});
+  request->p_BeginResponse();
+  Feed(request, "HTTP/1.0 404 Not Found\r\n");
+  FinishResponse(request);
+  EXPECT_EQ(request->p_Status(), -1);
+  EXPECT_EQ(Text(request), u"");
 }
 
 TEST(HttpResponse, HeadLinesUpToTheReadBufferAreAccepted) {

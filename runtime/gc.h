@@ -88,12 +88,14 @@ inline void gc_mark(gc_object* object) {
 
 // True when a T's collector header starts the object. The allocator hands the block to the gc_object constructor
 // by the block's address, so a class whose header sits further in (an interface listed before Object among its
-// bases) cannot be collected. offsetof on a class with virtual functions is a g++ extension, exact for
-// non-virtual bases; a virtual base holding the header is refused by offsetof itself.
+// bases) cannot be collected. offsetof on a class with virtual functions is an extension of g++ and clang, exact
+// for non-virtual bases; a virtual base holding the header is refused by offsetof itself. The member measured is
+// the header's list link `succ`, a name no collected class uses for a member of its own (clang takes no
+// qualified name here).
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Winvalid-offsetof"
 template <class T>
-inline constexpr bool gc_header_first = __builtin_offsetof(T, gc_object::flags) == __builtin_offsetof(gc_object, flags);
+inline constexpr bool gc_header_first = __builtin_offsetof(T, succ) == __builtin_offsetof(gc_object, succ);
 #pragma GCC diagnostic pop
 
 // The object behind a possibly interface-typed pointer (interfaces do not derive from gc_object). Every

@@ -32,7 +32,7 @@ SavedStateTokens::SavedStateTokens(const String& text) : text_(text) {
 int SavedStateTokens::Int(int index) const {
   if (index < 0 || index >= count_) return 0;
   int length = std::min(end_[index] - start_[index], kTokenDigits);
-  return text_.Slice(start_[index], start_[index] + length).ToInt();
+  return text_.ToInt(start_[index], start_[index] + length);
 }
 
 // -------------------------------------------------------------------------------------------------------------

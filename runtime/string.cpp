@@ -240,14 +240,16 @@ String String::Trim() const {
 // Reads like atoi over the narrow form (each code unit cut to 8 bits): leading white space, a sign, then digits
 // up to the first non-digit; nothing readable gives 0. A number beyond the int range gives the nearest end of
 // it, where atoi's result would be undefined.
-int String::ToInt() const {
+int String::ToInt(int from, int to) const {
+  from = std::max(from, 0);
+  to = std::min(to, Length());
   auto narrow = [this](int i) { return static_cast<char>((*this)[i] & 0xFF); };
-  int i = 0;
-  while (i < Length() && std::isspace(static_cast<unsigned char>(narrow(i)))) ++i;
+  int i = from;
+  while (i < to && std::isspace(static_cast<unsigned char>(narrow(i)))) ++i;
   bool negative = false;
-  if (i < Length() && (narrow(i) == '+' || narrow(i) == '-')) negative = narrow(i++) == '-';
+  if (i < to && (narrow(i) == '+' || narrow(i) == '-')) negative = narrow(i++) == '-';
   long long magnitude = 0;
-  for (; i < Length() && narrow(i) >= '0' && narrow(i) <= '9'; ++i) {
+  for (; i < to && narrow(i) >= '0' && narrow(i) <= '9'; ++i) {
     magnitude = std::min(magnitude * 10 + (narrow(i) - '0'), 1LL + INT_MAX);  // never overflows the long long
   }
   long long value = negative ? -magnitude : magnitude;

@@ -64,7 +64,8 @@ class String {
   String ToLower() const;
   String Trim() const;  // drops code units <= 32 at both ends
 
-  int ToInt() const;      // atoi of the narrow form, saturated at the int range instead of overflowing
+  int ToInt() const { return ToInt(0, Length()); }  // atoi of the narrow form, saturated at the int range
+  int ToInt(int from, int to) const;                 // the same of code units from .. to - 1, without a copy
 
   // The narrow form: a NUL-terminated copy with each code unit truncated to its low 8 bits, shared by
   // reference count; the last copy frees the bytes.

@@ -29,6 +29,9 @@ inline const ControlBinding kControlBindings[] = {
     {99, {27, 192, 46, 8}, {27, 46, 8}, {6, 7, 14}, 0, {16, 17, 19}},
 };
 
+// Game keys any of which, held by any player, keeps the key latch set: a press acts once until all are released.
+inline constexpr int kLatchKeys[] = {0, 3, 5, 8, 10, 11, 12, 13, 14, 15, 16, 17, 99};
+
 // iCade letters: a press letter holds a pad entry (value 2), its release letter frees it.
 struct ICadeLetter {
   char press, release;

@@ -10,10 +10,6 @@
 #include "game/my_app.h"
 #include "runtime/errors.h"
 
-namespace {
-constexpr int kGear = 0, kDial = 1, kStrip = 2;  // focus areas
-}  // namespace
-
 int c_MyApp::p_Menu() {
   p_DoBG(20, 80, 160, -123);
   if (m_menuSlide < 0) m_menuSlide = Trunc(m_menuSlide + 0.25f);  // the screen slides in, one pixel a frame
@@ -33,7 +29,7 @@ int c_MyApp::p_Menu() {
   p_MenuKeys();
   if (!p_PanelOpen()) m_difficulty = std::min(std::max(m_menuSel + 1, 1), 3);
   p_ResetDraw();
-  p_SetSize(m_menuFocus == kStrip ? 0.35f : 0.25f);
+  p_SetSize(m_menuFocus == kFocusStrip ? 0.35f : 0.25f);
   p_DrawImg(93, width - strip / 2, 32, 0);  // the maker's logo
   p_ResetDraw();
   if (m_sidePanelOpen == 1) p_OpenStrip(strip);
@@ -62,7 +58,7 @@ bool c_MyApp::p_MenuLeave() {
 void c_MyApp::p_MenuStrip(float strip) {
   float width = ko_Quarzel_jscrw, height = ko_Quarzel_jscrh;
   float left = width - strip - 8 * m_menuSlide;
-  bool focused = m_menuFocus == kStrip;
+  bool focused = m_menuFocus == kFocusStrip;
   p_SetCol(255, 255, 255, focused ? 1.0f : 0.2f);
   p_Rect(left - 2, -128, 3, height + 128);
   p_SetCol(0, 0, 0, focused ? 0.75f : 0.45f);
@@ -74,7 +70,7 @@ void c_MyApp::p_MenuStrip(float strip) {
   if (focused) {
     p_MenuSelect();
   } else {
-    m_menuFocus = kStrip;
+    m_menuFocus = kFocusStrip;
     p_PlaySFX(99, 1, 1, 0);
   }
 }
@@ -83,11 +79,11 @@ void c_MyApp::p_MenuStrip(float strip) {
 void c_MyApp::p_PlayIcon(float strip) {
   float x = ko_Quarzel_jscrw - strip / 2, y = ko_Quarzel_jscrh - 48;
   p_SetSize(3);
-  p_SetCol(100, 255, 100, m_menuFocus == kDial ? 0.5f : 0.0f);
+  p_SetCol(100, 255, 100, m_menuFocus == kFocusDial ? 0.5f : 0.0f);
   p_DrawImg(97, x, y, 3);
   p_ResetDraw();
   if (!p_LatchesClear() || p_PanelOpen() || !p_MouseIn_Centered(x, y, 128, 128)) return;
-  m_menuFocus = kDial;
+  m_menuFocus = kFocusDial;
   p_PlaySFX(98, 1, 1, 0);
   p_StartRound();
 }
@@ -124,7 +120,7 @@ void c_MyApp::p_MenuKeys() {
     m_repeatStart = 30;
   }
   if (!p_LatchesClear() || p_PanelOpen()) return;
-  if ((up || down) && m_menuFocus == kDial && p_RepeatStep()) {
+  if ((up || down) && m_menuFocus == kFocusDial && p_RepeatStep()) {
     int lowest = ko_Quarzel_isOuya == 1 ? -1 : 0;  // a console has a quit entry before Easy
     int wanted = std::min(std::max(m_menuSel + (down ? 1 : -1), lowest), 2);
     if (up && down) wanted = m_menuSel;
@@ -134,7 +130,7 @@ void c_MyApp::p_MenuKeys() {
   }
   bool left = p_PlayKey(3, 1, 0), right = p_PlayKey(5, 1, 0);
   if (left != right) {
-    m_menuFocus = std::min(std::max(m_menuFocus + (right ? 1 : -1), kGear), kStrip);
+    m_menuFocus = std::min(std::max(m_menuFocus + (right ? 1 : -1), int{kFocusGear}), int{kFocusStrip});
     m_keyLatch = 1;  // one step per press
     p_PlaySFX(99, 1, 1, 0);
     return;
@@ -156,10 +152,10 @@ bool c_MyApp::p_RepeatStep() {
 }
 
 void c_MyApp::p_MenuSelect() {
-  if (m_menuFocus == kGear) {
+  if (m_menuFocus == kFocusGear) {
     m_optionsOpen = 1;
     p_PlaySFX(99, 1, 1, 0);
-  } else if (m_menuFocus == kDial) {
+  } else if (m_menuFocus == kFocusDial) {
     p_StartRound();
   } else {
     m_sidePanelOpen = 1;

@@ -9,7 +9,6 @@
 #include "game/my_app.h"
 
 namespace {
-constexpr int kGear = 0, kDial = 1;  // focus areas
 constexpr float kRingRadius = 116;   // virtual pixels from the dial's centre to an entry
 }  // namespace
 
@@ -31,7 +30,7 @@ void c_MyApp::p_MenuDial() {
     p_DialEntry(i, centreX, centreY);
   }
   p_ResetDraw();
-  if (m_menuFocus == kDial && ko_Quarzel_jscrw > 600 && m_menuSel >= 0) {
+  if (m_menuFocus == kFocusDial && ko_Quarzel_jscrw > 600 && m_menuSel >= 0) {
     p_SetSize(1.5f);
     p_Text(240, ko_Quarzel_jscrh - 52 - 3.0f * m_menuSlide, ko_Quarzel_MenuSet[2 * m_menuSel + 1], 0, 0);
     p_ResetDraw();
@@ -40,7 +39,7 @@ void c_MyApp::p_MenuDial() {
 
 // The gear opens the options when touched; it turns while it has focus.
 void c_MyApp::p_DrawGear(float x, float y) {
-  bool focused = m_menuFocus == kGear;
+  bool focused = m_menuFocus == kFocusGear;
   p_ResetDraw();
   p_SetSize(0.5f);
   p_Alpha(focused ? 0.8f : 0.25f);
@@ -56,12 +55,12 @@ void c_MyApp::p_DrawGear(float x, float y) {
   }
   p_SetRot(m_dialAngle);
   p_SetSize(1.5625f);
-  p_Alpha(m_menuFocus == kDial ? 0.8f : 0.25f);
+  p_Alpha(m_menuFocus == kFocusDial ? 0.8f : 0.25f);
   p_DrawImg(85, x, y, 3);  // the dial's ring
   p_ResetDraw();
   if (p_LatchesClear() && p_MouseIn_Centered(x, y, 64, 64)) {
     m_optionsOpen = 1;
-    m_menuFocus = kGear;
+    m_menuFocus = kFocusGear;
     p_SetLatches();
     p_PlaySFX(99, 1, 1, 0);
   }
@@ -92,7 +91,7 @@ void c_MyApp::p_DragDial(float x, float y) {
   m_dragHeld = 1;
   m_dragX = touchX;
   m_dragY = touchY;
-  m_menuFocus = kDial;
+  m_menuFocus = kFocusDial;
 }
 
 void c_MyApp::p_DialEntry(int i, float centreX, float centreY) {
@@ -105,7 +104,7 @@ void c_MyApp::p_DialEntry(int i, float centreX, float centreY) {
   bool selected = i == m_menuSel;
   float size = selected ? 1.75f : 0.75f;
   p_ResetDraw();
-  p_Alpha(m_menuFocus == kDial ? 1.0f : 0.3f);
+  p_Alpha(m_menuFocus == kFocusDial ? 1.0f : 0.3f);
   p_SetRot((angle - 55) / 2);
   p_SetSize(size);
   if (i < 0) {  // the console's quit entry
@@ -140,13 +139,13 @@ void c_MyApp::p_TouchEntry(int i, float x, float y) {
     float distance2 = dx * dx + dy * dy;  // squared virtual pixels
     if (i == m_menuSel && m_dialSpin == 0 && distance2 < 2048) {
       p_PlaySFX(98, 1, 1, 0);
-      m_menuFocus = kDial;
+      m_menuFocus = kFocusDial;
       p_StartRound();
       return;
     }
     if (i != m_menuSel && distance2 < 1352) {
       m_menuSel = i;
-      m_menuFocus = kDial;
+      m_menuFocus = kFocusDial;
       m_inputLatch = -1;
       m_dialTouchPick = 1;
       m_dialTarget = -32.0f * i;

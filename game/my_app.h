@@ -320,7 +320,8 @@ class c_MyApp : public c_App, public c_IOnHttpRequestComplete {
   String m_pingReply;
   int m_menuSel = 1;        // dial selection: 0..2 the difficulty; -1 a console's quit entry
   int m_menuSlide = -32;    // virtual pixels; rises to 0 as the title screen slides in
-  int m_menuFocus = 0;      // 0 the gear, 1 the dial, 2 the strip
+  enum MenuFocus { kFocusGear, kFocusDial, kFocusStrip };
+  int m_menuFocus = kFocusGear;
   float m_dialTarget = -32;  // degrees
   float m_dialAngle = 0;     // degrees, easing toward the target
   float m_dialSpin = 0;      // degrees per frame, given by a drag

@@ -7,6 +7,7 @@
 // pointer is up). Nothing acts while the panel slides (m_optionsSlide below 30). A row acts once per press.
 #include <algorithm>
 
+#include "game/control_bindings.h"
 #include "game/my_app.h"
 #include "runtime/errors.h"
 
@@ -14,7 +15,6 @@ namespace {
 enum OptionRow { kSoundRow, kICadeRow, kDisplayRow, kLeftStickRow, kRightStickRow, kQuitRow };
 constexpr int kOpen = 30;                  // m_optionsSlide when fully open
 constexpr float kRowGap = 40;              // virtual pixels between rows
-constexpr int kMenuKeys[] = {0, 3, 5, 8, 10, 11, 12, 13, 14, 15, 16, 17, 99};  // any of these holds the key latch
 }  // namespace
 
 int c_MyApp::p_OptionBox() {
@@ -46,7 +46,7 @@ int c_MyApp::p_OptionBox() {
 
   if (m_mouseDown == 0) m_optTouchLatch = 0;
   bool keyHeld = false;
-  for (int code : kMenuKeys) keyHeld = keyHeld || p_PlayKeyAll(code, 1) > 0;
+  for (int code : kLatchKeys) keyHeld = keyHeld || p_PlayKeyAll(code, 1) > 0;
   if (!keyHeld) m_optKeyLatch = 0;
   p_ResetDraw();
   return 0;

@@ -6,14 +6,10 @@
 
 #include "framework/audio/audio.h"
 #include "framework/input/input_device.h"
+#include "game/control_bindings.h"
 #include "game/my_app.h"
 #include "net/async_event.h"
 #include "runtime/errors.h"
-
-namespace {
-// Game keys tested by the any-key latch, each for players 0..3 with sticks counting.
-constexpr int kLatchKeys[] = {0, 3, 5, 8, 10, 11, 12, 13, 14, 15, 16, 17, 99};
-}  // namespace
 
 int c_MyApp::p_OnUpdate() {
   if (ko_Quarzel_isOuya == 0) {

@@ -84,7 +84,6 @@ TEST_F(Installed, RunsFromAnUnrelatedWorkingDirectoryWithItsMenuEntryAndIcon) {
   WindowInfo window;
   ASSERT_TRUE(x11.WaitForWindow("Velmoor Game", window));
   ASSERT_TRUE(x11.WaitForFocus(window.id));
-  std::this_thread::sleep_for(std::chrono::milliseconds(1500));
   ExpectTitleScreen(GameView(x11, x11.Describe(window.id)));  // its pictures were found
   Xdotool({"key", "F4"});
   ProcessResult ended = program->Wait(10);

@@ -71,6 +71,13 @@ class Journey : public ::testing::Test {
     }
     return -1;
   }
+  // The statistics line comes once a second: true once one reports `mode`.
+  bool WaitForMode(int mode, double seconds) {
+    for (auto deadline = Clock::now() + std::chrono::duration<double>(seconds); Clock::now() < deadline; PauseFor(50)) {
+      if (LastStats(Stdout()).mode == mode) return true;
+    }
+    return false;
+  }
   GameView View() { return GameView(x11, x11.Describe(window.id)); }
   // The pixels of the first line of the "Last" list, where the newest score stands.
   std::vector<unsigned> NewestScoreOnScreen() { return View().Grab(560, 275, 80, 16); }
@@ -134,8 +141,7 @@ TEST_F(Journey, APlayerPlaysARoundAndFindsItsScoreAfterARestart) {
   PressKey("Down");   // Normal
   EXPECT_TRUE(View().Save("journey-1-title"));
   PressKey("Return");
-  PauseFor(500);
-  ASSERT_EQ(LastStats(Stdout()).mode, 10);
+  ASSERT_TRUE(WaitForMode(10, 5)) << "the round began";
 
   std::vector<int> scores = Play();
   Stats playing = LastStats(Stdout());

@@ -68,8 +68,9 @@ class SavedGame : public ::testing::Test {
 // On the title: Normal's best score, 900, has three digits where an empty place shows one "0"; in the options
 // the sound row reads "Sound : SFX", without the " + Music" of the default.
 void ExpectTheSaveOnScreen(X11Session& x11, const WindowInfo& window) {
-  std::this_thread::sleep_for(std::chrono::milliseconds(1500));
   GameView view(x11, x11.Describe(window.id));
+  ExpectTitleScreen(view);
+  PauseFor(600);  // the lists finish sliding in
   EXPECT_GT(CountNear(view.Grab(600, 72, 26, 16), 255, 200, 100, 60), 20) << "900 leads Normal's top ten";
   EXPECT_EQ(CountNear(view.Grab(600, 207, 26, 16), 255, 200, 100, 60), 0) << "its tenth place is empty";
   Xdotool({"key", "Return"});  // the gear has the focus: the options open

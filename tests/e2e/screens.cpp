@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <stb/stb_image_write.h>
 
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -58,15 +59,25 @@ std::vector<ScreenFeature> TitleScreenFeatures(const GameView& view) {
   };
 }
 
-bool LooksLikeTitleScreen(const GameView& view) {
-  for (const ScreenFeature& feature : TitleScreenFeatures(view)) {
+bool AllPresent(const std::vector<ScreenFeature>& features) {
+  for (const ScreenFeature& feature : features) {
     if (!feature.present()) return false;
   }
   return true;
 }
 
-void ExpectTitleScreen(const GameView& view) {
-  for (const ScreenFeature& feature : TitleScreenFeatures(view)) {
-    EXPECT_GT(feature.count, feature.threshold) << feature.name;
+void ExpectScreen(const GameView& view, const ScreenFeatures& features, const std::string& screenshot,
+                  double seconds) {
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+  while (!AllPresent(features(view)) && std::chrono::steady_clock::now() < deadline) PauseFor(50);
+  if (!screenshot.empty()) {
+    EXPECT_TRUE(view.Save(screenshot));
   }
+  for (const ScreenFeature& feature : features(view)) EXPECT_GT(feature.count, feature.threshold) << feature.name;
+}
+
+bool LooksLikeTitleScreen(const GameView& view) { return AllPresent(TitleScreenFeatures(view)); }
+
+void ExpectTitleScreen(const GameView& view, const std::string& screenshot) {
+  ExpectScreen(view, TitleScreenFeatures, screenshot, 5);
 }

@@ -37,7 +37,14 @@ struct ScreenFeature {
   bool present() const { return count > threshold; }
 };
 
+using ScreenFeatures = std::function<std::vector<ScreenFeature>(const GameView&)>;
+bool AllPresent(const std::vector<ScreenFeature>& features);
+// Looks at the screen until every feature shows or `seconds` pass (a screen may still be sliding in on a busy
+// machine), then fails the test once per feature missing. Saves the picture as `screenshot` if one is named.
+void ExpectScreen(const GameView& view, const ScreenFeatures& features, const std::string& screenshot = "",
+                  double seconds = 3);
+
 // The title screen: the blue ground, the title, the score strip on the right with its "Top" list, the gear.
 std::vector<ScreenFeature> TitleScreenFeatures(const GameView& view);
 bool LooksLikeTitleScreen(const GameView& view);  // every feature present
-void ExpectTitleScreen(const GameView& view);     // a test failure per missing feature
+void ExpectTitleScreen(const GameView& view, const std::string& screenshot = "");

@@ -315,7 +315,7 @@ class c_MyApp : public c_App, public c_IOnHttpRequestComplete {
   int m_sidePanelOpen = 0;
   float m_sidePanelX = 0;  // virtual pixels
   int m_hideHud = 0;
-  int m_printStats = 0;    // 1 when QUARZEL_STATS asks for a statistics line each second
+  int m_printStats = 0;    // updates between the statistics lines QUARZEL_STATS asks for; 0 none
   int m_statsUpdates = 0;  // updates since the last line
   String m_pingReply;
   int m_menuSel = 1;        // dial selection: 0..2 the difficulty; -1 a console's quit entry

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "framework/input/input_device.h"
+#include "game/entity_tables.h"
 #include "game/my_app.h"
 #include "runtime/errors.h"
 
@@ -86,11 +87,26 @@ void c_MyApp::p_DebugLine() {
   p_Text(16, y, figures, 0, 0);
 }
 
-// With QUARZEL_STATS set in the environment, one line a second on the standard output: the mode, the score and
-// the smoothed update and render rates. For tests and figures that watch the real program from outside.
+// With QUARZEL_STATS set in the environment, a line on the standard output every second (or every N updates
+// for QUARZEL_STATS=N): the mode, the score, the smoothed update and render rates, and for a player driven
+// from outside, the wave state, the cursor and the pickup nearest to it (world pixels; -1 -1 for none). For
+// tests and figures that watch the real program.
 void c_MyApp::p_PrintStats() {
-  if (m_printStats == 0 || ++m_statsUpdates < 60) return;
+  if (m_printStats <= 0 || ++m_statsUpdates < m_printStats) return;
   m_statsUpdates = 0;
+  int pickupX = -1, pickupY = -1;
+  float nearest = INFINITY;  // squared world pixels
+  for (int slot = 0; slot <= obj::kLastSlot; ++slot) {
+    const float* object = &m_objs[kEntryFloats * slot];
+    float dx = object[obj::kX] - m_units[unit::kX], dy = object[obj::kY] - m_units[unit::kY];
+    if (object[obj::kKind] != obj::kPickup || !(dx * dx + dy * dy < nearest)) continue;
+    nearest = dx * dx + dy * dy;
+    pickupX = Trunc(object[obj::kX]);
+    pickupY = Trunc(object[obj::kY]);
+  }
+  const String space(" ");
   koPrint(String("Stats mode ") + String(m_mode) + String(" score ") + String(m_score) + String(" updates/s ") +
-          String(m_updateFpsAvg) + String(" renders/s ") + String(m_renderFpsAvg));
+          String(m_updateFpsAvg) + String(" renders/s ") + String(m_renderFpsAvg) + String(" wave ") +
+          String(m_waveState) + String(" cursor ") + String(Trunc(m_units[unit::kX])) + space +
+          String(Trunc(m_units[unit::kY])) + String(" pickup ") + String(pickupX) + space + String(pickupY));
 }

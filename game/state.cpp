@@ -79,7 +79,10 @@ int c_MyApp::p_OnCreate() {
   m_dialTarget = -32;
   m_menuSel = 1;
   p_PingFromEnvironment();
-  m_printStats = std::getenv("QUARZEL_STATS") != nullptr ? 1 : 0;
+  if (const char* stats = std::getenv("QUARZEL_STATS")) {
+    int every = String(stats).ToInt();  // updates; any other text means once a second
+    m_printStats = every > 0 ? every : 60;
+  }
   if (ko_Quarzel_Zeb_On_Allow == 1) p_GetURL(m_pingUrl, String("hello=1&gameID=") + String(ko_Quarzel_GameNum));
   m_mode = 1;
   ko_app_SetUpdateRate(60);

@@ -1,10 +1,11 @@
 // The whole game as a player meets it, on the real libraries: start, wait for the title, turn the dial to Normal
-// with the keys, play for twenty seconds (moving in a square and holding fire, with a switch to full screen and
+// with the keys, play for twenty seconds (holding fire, going for the pickups, with a switch to full screen and
 // back on the way), pause, end the round, find its score in the "Last" list and in ./.tarsilstate, end with F4,
 // start again and find the same lists. Screenshots of each stage go to the build's test output folder; the
 // figures (time from start to the title, updates per second in play) go to the log.
 //
-// The score is followed through the game's QUARZEL_STATS line, printed once a second.
+// The test watches the game through its QUARZEL_STATS line: the mode, the score, and where the cursor and the
+// nearest pickup are, so that it can play as a person who sees the screen.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,7 +14,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <regex>
 #include <thread>
 
 #include "tests/e2e/game_in_folder.h"
@@ -39,18 +39,43 @@ int DifferingPixels(const std::vector<unsigned>& a, const std::vector<unsigned>&
 }
 
 struct Stats {
-  int mode = -1, score = -1, updatesPerSecond = -1;
+  int mode = -1, score = -1, updatesPerSecond = -1, wave = -1;
+  int cursorX = 0, cursorY = 0, pickupX = -1, pickupY = -1;  // world pixels
 };
 
-// The last statistics line the game printed.
+// The last statistics line the game printed (QUARZEL_STATS).
 Stats LastStats(const std::string& out) {
-  static const std::regex line(R"(Stats mode (-?\d+) score (-?\d+) updates/s (-?\d+))");
   Stats stats;
-  for (auto it = std::sregex_iterator(out.begin(), out.end(), line); it != std::sregex_iterator(); ++it) {
-    stats = {std::stoi((*it)[1]), std::stoi((*it)[2]), std::stoi((*it)[3])};
-  }
+  size_t at = out.rfind("Stats mode ");
+  if (at == std::string::npos) return stats;
+  int renders = 0;
+  std::sscanf(out.c_str() + at, "Stats mode %d score %d updates/s %d renders/s %d wave %d cursor %d %d pickup %d %d",
+              &stats.mode, &stats.score, &stats.updatesPerSecond, &renders, &stats.wave, &stats.cursorX,
+              &stats.cursorY, &stats.pickupX, &stats.pickupY);
   return stats;
 }
+
+// The arrow keys held, pressed and released only when that changes.
+class Arrows {
+ public:
+  ~Arrows() { Steer(0, 0); }
+  // Holds the arrows toward (dx, dy), world pixels from the cursor; within 8 pixels an axis is left alone.
+  void Steer(int dx, int dy) {
+    Set(0, dx > 8);
+    Set(1, dx < -8);
+    Set(2, dy > 8);
+    Set(3, dy < -8);
+  }
+
+ private:
+  void Set(int arrow, bool down) {
+    static const char* kNames[4] = {"Right", "Left", "Down", "Up"};
+    if (down == held_[arrow]) return;
+    Xdotool({down ? "keydown" : "keyup", kNames[arrow]});
+    held_[arrow] = down;
+  }
+  bool held_[4] = {};
+};
 
 class Journey : public ::testing::Test {
  protected:
@@ -58,7 +83,7 @@ class Journey : public ::testing::Test {
   // Starts the game in its scratch folder and returns the milliseconds until its title is on screen.
   int StartAndWaitForTheTitle() {
     auto start = Clock::now();
-    game.Start({"ALSOFT_DRIVERS=null", "QUARZEL_STATS=1"});
+    game.Start({"ALSOFT_DRIVERS=null", "QUARZEL_STATS=6"});
     if (!x11.WaitForWindow("Velmoor Game", window) || !x11.WaitForFocus(window.id)) return -1;
     return WaitForTheTitle(start, 10);
   }
@@ -83,26 +108,42 @@ class Journey : public ::testing::Test {
   std::vector<unsigned> NewestScoreOnScreen() { return View().Grab(560, 275, 80, 16); }
   std::string SavedState() { return game.ReadState(); }
   const std::string& Stdout() { return game.process().Stdout(); }
-  // Twenty seconds of play: fire held while a square is traced with the arrows, two seconds a lap. Each lap
-  // ends where it began, on the start marker (where the cursor rests once the camera has settled), with fire
-  // released and pressed afresh, which starts the next wave once the last one is over. Full screen and back at
-  // the 8th second. Should no pickup have been caught by then, play goes on until one is, for 20 s at most.
+  // Twenty seconds of play with fire held, as a player who can see the field: the game reports the cursor and
+  // the nearest pickup ten times a second. The player goes for the nearest pickup; with none, it traces a
+  // square around the turrets, and between waves walks to the start marker and presses fire afresh there. Full
+  // screen and back at the 8th second. Should no pickup have been caught by the 20th, play goes on until one
+  // is, for 20 s more at most.
   std::vector<int> Play() {
     std::vector<int> scores;
+    Arrows arrows;
     Xdotool({"keydown", "z"});
-    PauseFor(1500);
-    const char* sides[4] = {"Right", "Down", "Left", "Up"};
-    for (int lap = 0; lap < 20 && (lap < 10 || LastStats(Stdout()).score <= 0); ++lap) {
-      for (const char* side : sides) {
-        Xdotool({"keydown", side});
-        PauseFor(500);
-        Xdotool({"keyup", side});
+    bool switched = false, fresh = false;
+    auto start = Clock::now();
+    for (double seconds = 0; seconds < 40; seconds = std::chrono::duration<double>(Clock::now() - start).count()) {
+      Stats now = LastStats(Stdout());
+      if (seconds > 20 && now.score > 0) break;
+      if (!switched && seconds > 8) {
+        arrows.Steer(0, 0);
+        SwitchToFullScreenAndBack();
+        Xdotool({"keydown", "z"});
+        switched = true;
+        continue;
       }
-      Xdotool({"keyup", "z"});
+      const int corners[4][2] = {{480, 400}, {800, 400}, {800, 560}, {480, 560}};
+      int targetX = corners[static_cast<int>(seconds) % 4][0], targetY = corners[static_cast<int>(seconds) % 4][1];
+      if (now.pickupX >= 0) {
+        targetX = now.pickupX;
+        targetY = now.pickupY;
+      } else if (now.wave == 1) {
+        targetX = 640;
+        targetY = 480;
+      }
+      arrows.Steer(targetX - now.cursorX, targetY - now.cursorY);
+      bool atMarker = now.wave == 1 && std::abs(now.cursorX - 640) < 30 && std::abs(now.cursorY - 480) < 30;
+      Xdotool({atMarker && !fresh ? "keyup" : "keydown", "z"});  // a fresh press at the marker starts a wave
+      fresh = atMarker && !fresh;
+      scores.push_back(now.score);
       PauseFor(100);
-      Xdotool({"keydown", "z"});
-      scores.push_back(LastStats(Stdout()).score);
-      if (lap == 3) SwitchToFullScreenAndBack();
     }
     Xdotool({"keyup", "z"});
     return scores;

@@ -73,8 +73,8 @@ void ExpectTheSaveOnScreen(X11Session& x11, const WindowInfo& window) {
   PauseFor(600);  // the lists finish sliding in
   EXPECT_GT(CountNear(view.Grab(600, 72, 26, 16), 255, 200, 100, 60), 20) << "900 leads Normal's top ten";
   EXPECT_EQ(CountNear(view.Grab(600, 207, 26, 16), 255, 200, 100, 60), 0) << "its tenth place is empty";
-  Xdotool({"key", "Return"});  // the gear has the focus: the options open
-  std::this_thread::sleep_for(std::chrono::milliseconds(800));
+  PressKey("Return");  // the gear has the focus: the options open
+  PauseFor(800);
   EXPECT_GT(CountBright(view.Grab(100, 128, 160, 22), 600), 50) << "the sound row's label";
   EXPECT_EQ(CountBright(view.Grab(285, 128, 90, 22), 600), 0) << "\"Sound : SFX\" ends before \" + Music\"";
 }

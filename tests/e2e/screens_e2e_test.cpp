@@ -77,8 +77,10 @@ TEST(Screens, OptionsStripPlayAndPauseLookAsTheyShould) {
 
   PressKey("Return");  // the gear has the focus at first
   ExpectScreen(view, OptionsFeatures, "options");
+  PauseFor(300);  // nothing acts until the panel has stopped sliding
   PressKey("Escape");
-  PauseFor(700);
+  ExpectTitleScreen(view);
+  PauseFor(300);  // the panel slides out of sight, holding the title's keys until it is gone
 
   PressKey("Right");
   PressKey("Right");

@@ -59,16 +59,11 @@ void c_MyApp::p_UpdateScale(float width, float height) {
 void c_MyApp::p_ReplayDrawList(float scale) {
   float offsetX = ko_Quarzel_overscan;
   float offsetY = p_OverscanY();
-  // The renderer ends its batch whenever the blend is set, so it is set only when it changes: a frame of play is
-  // then a few dozen draw calls instead of one per command.
-  int currentBlend = ko_graphics_context->m_blendMode;
   for (int start = 0; start + 15 <= m_drawLen; start += 15) {
     const float* command = &m_drawList[start];
     ko_graphics_SetAlpha(command[7]);
     ko_graphics_SetColor(command[10], command[11], command[12]);
-    int blend = command[13] == 3 ? 1 : 0;  // additive or alpha blending
-    if (blend != currentBlend) ko_graphics_SetBlend(blend);
-    currentBlend = blend;
+    ko_graphics_SetBlend(command[13] == 3 ? 1 : 0);  // additive or alpha blending
     float x = scale * command[1] + offsetX, y = scale * command[2] + offsetY;
     float kind = command[0];
     if (kind == kRectangle) {

@@ -43,6 +43,7 @@ int gxtkGraphics::BeginRender() {
   glColorPointer(4, GL_UNSIGNED_BYTE, sizeof(Vertex), &vertexBuffer[0].color);
   glEnable(GL_BLEND);
   glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);  // colours are premultiplied
+  additiveBlend = false;
   glDisable(GL_TEXTURE_2D);
   batchCount = 0;
   return 1;  // render the frame normally
@@ -113,11 +114,16 @@ int gxtkGraphics::SetColor(float r, float g, float b) {
   return 0;
 }
 
+// Setting the blend already in force changes nothing, so it keeps the batch: a caller may set the blend before
+// every primitive without costing a draw call each.
 int gxtkGraphics::SetBlend(int blend) {
+  bool additive = blend == kAdditiveBlend;  // kAlphaBlend, and any unknown mode, blend alpha
+  if (additive == additiveBlend) return 0;
   Flush();
-  if (blend == kAdditiveBlend) {
+  additiveBlend = additive;
+  if (additive) {
     glBlendFunc(GL_ONE, GL_ONE);
-  } else {  // kAlphaBlend, and any unknown mode
+  } else {
     glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
   }
   return 0;

@@ -5,7 +5,8 @@
 // primitives), and is drawn with one GL call, one per fan for codes >= 5.
 //
 // When a batch flushes: when a primitive needs another code or another surface, when its vertices would not
-// fit, on SetBlend, SetScissor, ReadPixels and EndRender. BeginRender and Cls drop it undrawn. Colour and
+// fit, on a SetBlend that changes the blend, on SetScissor, ReadPixels and EndRender. BeginRender and Cls drop it
+// undrawn. Colour and
 // matrix changes never flush: they are applied on the CPU as each vertex is written (so the GL model-view
 // matrix stays the identity) and every vertex carries its own colour.
 // Invariant: batchCount <= 1024, and the first batchCount vertices all belong to primitives of
@@ -47,6 +48,7 @@ class gxtkGraphics : public Object {
   uint16_t quadIndexTable[kQuadIndices];  // triangles 0-1-2 and 0-2-3 of every group of four vertices
   int batchPrimitive = 0;
   int batchCount = 0;  // vertices, 0..1024
+  bool additiveBlend = false;  // the blend in GL since BeginRender: additive, or alpha over premultiplied colour
   Ref<gxtkSurface> batchSurface;
 
   gxtkGraphics();

@@ -180,6 +180,19 @@ TEST_F(Renderer, ClsDropsPendingPrimitivesAndBlendFlushesThem) {
   EXPECT_EQ(state.blendDst, GL_ONE_MINUS_SRC_ALPHA);
 }
 
+TEST_F(Renderer, SettingTheBlendInForceKeepsTheBatch) {
+  graphics->BeginRender();
+  graphics->DrawRect(0, 0, 1, 1);
+  graphics->SetBlend(0);
+  graphics->DrawRect(2, 0, 1, 1);
+  graphics->SetBlend(1);
+  graphics->SetBlend(1);
+  graphics->DrawRect(4, 0, 1, 1);
+  graphics->EndRender();
+  ASSERT_EQ(state.draws.size(), 2u) << "one draw per blend";
+  EXPECT_EQ(state.draws[1].blendDst, GL_ONE);
+}
+
 TEST_F(Renderer, ReadPixelsDeliversRowsTopDownAndStaysInsideTheArray) {
   state.framebuffer = [](int x, int y) { return 0xff000000u | (x << 8) | y; };  // GL y, from the bottom
   graphics->DrawRect(0, 0, 1, 1);

@@ -10,7 +10,6 @@
 #include "framework/data/data_path.h"
 #include "framework/graphics/graphics.h"
 #include "game/my_app.h"
-#include "host/game.h"
 #include "runtime/errors.h"
 
 namespace {
@@ -39,13 +38,7 @@ void c_MyApp::p_ChooseResolution() {
   m_hdInvScale = 1.0f / m_hdScale;
 }
 
-// "Cannot load <file>: <what follows>", the file named where it was looked for.
-String c_MyApp::p_CannotLoad(String name, String consequence) {
-  return String("Cannot load ") + KoGame::_game->PathToFilePath(ko_data_FixDataPath(name)) + String(": ") +
-         consequence;
-}
-
-void c_MyApp::p_ReportDataFile(String name, String consequence) { koPrint(p_CannotLoad(name, consequence)); }
+void c_MyApp::p_ReportDataFile(String name, String consequence) { koPrint(ko_data_CannotLoad(name, consequence)); }
 
 // Fills the slot and its triple (frame sizes in device pixels of the art); false when the file is missing or
 // damaged, the slot then empty.
@@ -73,7 +66,7 @@ int c_MyApp::p_LoadFont(int slot, String name, int advance, int lineHeight) {
   m_imgInfo[3 * slot + 1] = lineHeight;
   m_font = slot;
   if (!loaded) {
-    koError(p_CannotLoad(file, String("the game's font is missing or damaged; install the game again")));
+    koError(ko_data_CannotLoad(file, String("the game's font is missing or damaged; install the game again")));
   }
   return 0;
 }

@@ -83,7 +83,6 @@ class c_MyApp : public c_App, public c_IOnHttpRequestComplete {
 
   // --- loader.cpp: image and sound slots, the loader's steps, the loading screen
   void p_ChooseResolution();
-  String p_CannotLoad(String name, String consequence);  // the message naming a missing or damaged file
   void p_ReportDataFile(String name, String consequence);
   bool p_LoadSlot(int slot, String file, int frameW, int frameH, int frames, int flags);
   int p_LoadImg(int slot, String name, int frameW, int frameH, int frames, int flags);

@@ -5,3 +5,7 @@
 #include "runtime/string.h"
 
 String ko_data_FixDataPath(String path);
+
+// "Cannot load <file>: <consequence>", the file named where it was looked for: how every loader tells the
+// player which data file is missing or damaged and what follows from it.
+String ko_data_CannotLoad(String name, String consequence);

@@ -3,7 +3,6 @@
 
 #include "framework/data/data_path.h"
 #include "framework/graphics/graphics.h"
-#include "host/game.h"
 #include "runtime/errors.h"
 
 int c_Image::m_DefaultFlags = 0;
@@ -115,8 +114,7 @@ void report_missing_font() {
   static bool reported = false;
   if (reported) return;
   reported = true;
-  koPrint(String("Cannot load ") + KoGame::_game->PathToFilePath(ko_data_FixDataPath(String("glim_font.png"))) +
-          String(": text in the built-in font is left out"));
+  koPrint(ko_data_CannotLoad(String("glim_font.png"), String("text in the built-in font is left out")));
 }
 }  // namespace
 

@@ -23,6 +23,19 @@ int c_MyApp::p_Button(int slot, float x, float y, int frame) {
   return m_buttonHit;
 }
 
+// The options gear as a button, in the size and colour already set: three parts turning at their own rates with
+// m_gearAngle; only the outer one takes touches. True when touched.
+bool c_MyApp::p_GearButton(float x, float y) {
+  float g = m_gearAngle;  // degrees
+  p_SetRot(0.66f * g);
+  bool touched = p_Button(95, x, y, 8) == 1;
+  p_SetRot(-0.33f * g);
+  p_DrawImg(95, x, y, 9);
+  p_SetRot(-g);
+  p_DrawImg(95, x, y, 10);
+  return touched;
+}
+
 int c_MyApp::p_Button0(int slot, float x, float y, int frame) { return p_ButtonTouched(slot, x, y, frame, 0); }
 
 int c_MyApp::p_OuyaQuit() {

@@ -26,10 +26,6 @@ constexpr float kPickupReach = 24;   // world pixels on each axis, cursor to pic
 constexpr float kPickupLife = 180;   // updates
 constexpr float kContactCooldown = 32;  // updates
 
-bool within(float ax, float ay, float bx, float by, float reach) {
-  return std::fabs(ax - bx) < reach && std::fabs(ay - by) < reach;
-}
-
 // The enemy's spin in degrees: eight speeds and directions, picked by the slot so that a group does not turn in
 // step.
 int spin_of(int slot, int ms) {
@@ -114,7 +110,7 @@ void c_MyApp::p_UpdateEnemy(float* enemy, int slot, int ms) {
   for (int other = 0; other <= obj::kLastSlot; ++other) {
     float* bullet = &m_objs[kEntryFloats * other];
     if (bullet[obj::kKind] != obj::kBullet) continue;
-    if (!within(bullet[obj::kX], bullet[obj::kY], enemy[obj::kX], enemy[obj::kY], kBulletReach)) continue;
+    if (!Within(bullet[obj::kX], bullet[obj::kY], enemy[obj::kX], enemy[obj::kY], kBulletReach)) continue;
     bullet[obj::kKind] = obj::kFree;
     enemy[obj::kHitPoints] -= 1;
     p_ThrowParticle(enemy[obj::kX], enemy[obj::kY], Trunc(preset), 360 * ko_random_Rnd(), 3 + 2 * ko_random_Rnd());
@@ -143,7 +139,7 @@ void c_MyApp::p_SteerEnemy(float* enemy) {
   float ease = 14 - (enemy[obj::kKind] - 10);  // 13 for the slowest type, 7 for the fastest
   enemy[obj::kX] -= (enemy[obj::kX] - enemy[obj::kWaypointX]) / ease;
   enemy[obj::kY] -= (enemy[obj::kY] - enemy[obj::kWaypointY]) / ease;
-  if (!within(enemy[obj::kX], enemy[obj::kY], enemy[obj::kWaypointX], enemy[obj::kWaypointY], 3)) return;
+  if (!Within(enemy[obj::kX], enemy[obj::kY], enemy[obj::kWaypointX], enemy[obj::kWaypointY], 3)) return;
 
   float centreX = 16.0f * m_gridW, centreY = 12.0f * m_gridH;
   enemy[obj::kRadius] = std::fmax(enemy[obj::kRadius] - (12 + 12 * ko_random_Rnd()), 64.0f);
@@ -153,7 +149,7 @@ void c_MyApp::p_SteerEnemy(float* enemy) {
   for (int i = unit::kFirstTurret; i <= unit::kLastTurret; ++i) {
     const float* turret = &m_units[kEntryFloats * i];
     if (turret[unit::kAlive] <= 0) continue;
-    if (!within(turret[unit::kX], turret[unit::kY], enemy[obj::kX], enemy[obj::kY], kDiveReach)) continue;
+    if (!Within(turret[unit::kX], turret[unit::kY], enemy[obj::kX], enemy[obj::kY], kDiveReach)) continue;
     enemy[obj::kWaypointX] = turret[unit::kX];  // dive; a later turret overrides an earlier one
     enemy[obj::kWaypointY] = turret[unit::kY];
   }
@@ -161,7 +157,7 @@ void c_MyApp::p_SteerEnemy(float* enemy) {
 
 void c_MyApp::p_DrawEnemy(const float* enemy, int slot, int ms) {
   float x = enemy[obj::kX] - m_camX, y = enemy[obj::kY] - m_camY;
-  if (!(x > -128 && x < ko_Quarzel_jscrw + 128 && y > -128 && y < ko_Quarzel_jscrh + 128)) return;
+  if (!p_NearScreen(x, y)) return;
   float frame = Clamp(static_cast<float>(Trunc((enemy[obj::kLevel] - 1) + 7 * (enemy[obj::kKind] - 11))), 0, 49);
   p_SetRot(static_cast<float>(-spin_of(slot, ms)));
   p_SetCol(255, 255, 255, enemy[obj::kCooldown] > 0 ? 0.2f + 0.4f * ko_random_Rnd() : 1.0f);  // flicker
@@ -173,7 +169,7 @@ void c_MyApp::p_EnemyContact(float* enemy) {
   for (int i = unit::kFirstTurret; i <= unit::kLastTurret && enemy[obj::kCooldown] < 1; ++i) {
     float* turret = &m_units[kEntryFloats * i];
     if (turret[unit::kAlive] <= 0) continue;
-    if (!within(turret[unit::kX], turret[unit::kY], enemy[obj::kX], enemy[obj::kY], kContactReach)) continue;
+    if (!Within(turret[unit::kX], turret[unit::kY], enemy[obj::kX], enemy[obj::kY], kContactReach)) continue;
     // 6 per hit point the enemy has left; one shot below 0 in this update heals no turret (it loses its level).
     turret[unit::kHitPoints] -= 6 * std::fmax(enemy[obj::kHitPoints], 0.0f);
     for (int n = 0; n < 8; ++n) {
@@ -191,7 +187,7 @@ void c_MyApp::p_UpdatePickup(float* pickup, int slot, int ms) {
   float alpha = life < 30 ? 0.25f : life < 60 ? 0.5f : 1.0f;  // fading out
   p_SetCol(255, 255, 0, alpha);
   const float* cursor = &m_units[0];
-  if (within(cursor[unit::kX], cursor[unit::kY], pickup[obj::kX], pickup[obj::kY], kPickupReach)) {
+  if (Within(cursor[unit::kX], cursor[unit::kY], pickup[obj::kX], pickup[obj::kY], kPickupReach)) {
     pickup[obj::kKind] = obj::kFree;
     p_Gimme(5, pickup[obj::kX], pickup[obj::kY]);
     m_money += 1;

@@ -102,6 +102,7 @@ class c_MyApp : public c_App, public c_IOnHttpRequestComplete {
   int p_Button(int slot, float x, float y, int frame);
   int p_Button97(float x, float y, int frame) { return p_Button(97, x, y, frame); }
   int p_Button0(int slot, float x, float y, int frame);
+  bool p_GearButton(float x, float y);
   int p_ButtonTouched(int slot, float x, float y, int frame, int lastTouch);
   int p_OuyaQuit();
   int p_FullscreenFlip();
@@ -115,6 +116,7 @@ class c_MyApp : public c_App, public c_IOnHttpRequestComplete {
   void p_TintGrid();
   void p_PulseBackground();
   void p_MoveCamera();
+  bool p_NearScreen(float x, float y);  // virtual pixels
   void p_DrawGrid();
   void p_MoveCursor();
   void p_CursorRings();

@@ -21,3 +21,8 @@ inline float Clamp(float value, float low, float high) { return value < low ? lo
 // Sine and cosine of an angle in degrees, with the framework's single-precision degree factor.
 inline float SinDeg(float degrees) { return std::sin(degrees * D2R); }
 inline float CosDeg(float degrees) { return std::cos(degrees * D2R); }
+
+// True when two points lie less than `reach` apart on each axis: the square test every contact in play uses.
+inline bool Within(float ax, float ay, float bx, float by, float reach) {
+  return std::fabs(ax - bx) < reach && std::fabs(ay - by) < reach;
+}

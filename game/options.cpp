@@ -63,14 +63,8 @@ void c_MyApp::p_CloseOptions() {
 void c_MyApp::p_OptionsBack(float x) {
   static const String back(u"<[BACK]");
   m_gearAngle += 0.2f;
-  float g = m_gearAngle;  // degrees
   p_SetSize(m_optCursor == 0 ? 2.0f : 1.5f);
-  p_SetRot(0.66f * g);
-  bool touched = p_Button(95, x, 60, 8) == 1;
-  p_SetRot(-0.33f * g);
-  p_DrawImg(95, x, 60, 9);
-  p_SetRot(-g);
-  p_DrawImg(95, x, 60, 10);
+  bool touched = p_GearButton(x, 60);
   p_ResetDraw();
   bool pressed = touched || p_PlayKeyAll(99, 1) > 0;
   if (pressed && m_optKeyLatch == 0 && m_optTouchLatch == 0) p_CloseOptions();

@@ -104,14 +104,8 @@ void c_MyApp::p_PauseButtons() {
   bool endTouched = p_Button97(places[0], places[1], 1) == 1;
   bool resumeTouched = p_Button97(places[2], places[3], 3) == 1;
   if (m_optionsOpen == 0) m_gearAngle += 0.2f;
-  float g = m_gearAngle;  // degrees
   p_SetSize(1);
-  p_SetRot(0.66f * g);
-  bool optionsTouched = p_Button(95, places[4], places[5], 8) == 1;
-  p_SetRot(-0.33f * g);
-  p_DrawImg(95, places[4], places[5], 9);
-  p_SetRot(-g);
-  p_DrawImg(95, places[4], places[5], 10);
+  bool optionsTouched = p_GearButton(places[4], places[5]);
   p_ResetDraw();
   if (m_inputLatch != 0) return;
   if (resumeTouched) p_PausePress(kResume);

@@ -50,8 +50,7 @@ void c_MyApp::p_ClampSettings() {
 // Records the finished round's m_score in its difficulty's top ten (after any equal score) and as the newest
 // of its last ten, then saves at once.
 int c_MyApp::p_LoadMenu() {
-  int difficulty = std::clamp(m_difficulty, 1, 3);  // the lists exist for these only; never write past them
-  int* top = &m_scores[10 * (difficulty - 1)];
+  int* top = &m_scores[p_TopTenStart()];  // of a difficulty in 1..3 whatever m_difficulty holds
   int* last = top + 30;
   m_newRank = -1;
   for (int place = 0; place < 10 && m_newRank < 0; ++place) {

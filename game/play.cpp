@@ -132,6 +132,11 @@ void c_MyApp::p_MoveCamera() {
   m_camTargetY = std::fmin(std::fmax(worldH / 2 - ko_Quarzel_jscrh / 2, 0.0f), worldH - ko_Quarzel_jscrh);
 }
 
+// Screen positions worth drawing at: on screen, or close enough that something centred there may reach it.
+bool c_MyApp::p_NearScreen(float x, float y) {
+  return x > -128 && x < ko_Quarzel_jscrw + 128 && y > -128 && y < ko_Quarzel_jscrh + 128;
+}
+
 // A 26 x 26 window of cells around the cursor, each drawn where it lies on screen or close to it.
 void c_MyApp::p_DrawGrid() {
   int firstColumn = std::max(std::min(Trunc(m_units[unit::kX] / cell::kWidth - 12), m_gridW - 25), 0);
@@ -142,7 +147,7 @@ void c_MyApp::p_DrawGrid() {
   for (int row = firstRow; row <= lastRow; ++row) {
     for (int column = firstColumn; column <= lastColumn; ++column) {
       float x = cell::kWidth * column - m_camX, y = cell::kHeight * row - m_camY;
-      if (!(x > -128 && x < ko_Quarzel_jscrw + 128 && y > -128 && y < ko_Quarzel_jscrh + 128)) continue;
+      if (!p_NearScreen(x, y)) continue;
       const float* tint = &m_grid[cell::Start(column, row)];
       p_SetCol(tint[cell::kRed], tint[cell::kGreen], tint[cell::kBlue]);
       p_Rect(x - 17, y - 13, 33, 25);
@@ -156,8 +161,7 @@ void c_MyApp::p_MoveCursor() {
   float* cursor = &m_units[0];
   if (m_waveState == 1) {
     float markerX = cell::kWidth * (m_gridW / 2), markerY = cell::kHeight * (m_gridH / 2);  // integer halves
-    bool atMarker = std::fabs(cursor[unit::kX] - markerX) < kMarkerRange &&
-                    std::fabs(cursor[unit::kY] - markerY) < kMarkerRange;
+    bool atMarker = Within(cursor[unit::kX], cursor[unit::kY], markerX, markerY, kMarkerRange);
     p_Alpha(atMarker ? 1.0f : 0.5f);
     p_Text(markerX - m_camX, markerY - m_camY, marker, 1, 1);
     p_Alpha(1);

@@ -53,8 +53,7 @@ void c_MyApp::p_UpdateTurret(int i, int linkedBefore, int& inRange) {
   if (health > 0) p_Rect(x - 10, y + 9, static_cast<float>(health), 4);
 
   float* cursor = &m_units[0];
-  bool near = std::fabs(cursor[unit::kX] - turret[unit::kX]) < kLinkRange &&
-              std::fabs(cursor[unit::kY] - turret[unit::kY]) < kLinkRange;
+  bool near = Within(cursor[unit::kX], cursor[unit::kY], turret[unit::kX], turret[unit::kY], kLinkRange);
   if (near && (inRange == 0 || kEntryFloats * i == linkedBefore)) {  // the last link wins over a newer one
     cursor[unit::kCharge] += 2;
     cursor[unit::kLinked] = static_cast<float>(kEntryFloats * i);

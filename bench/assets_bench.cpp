@@ -37,14 +37,19 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr double kMib = 1024.0 * 1024.0;
 
-double MillisecondsSince(Clock::time_point start) {
-  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
 // Milliseconds spent in each kind of loading work since the last reset.
 struct Work {
   double imageDecode = 0, soundDecode = 0, textureUpload = 0, bufferFill = 0;
   long long imageBytes = 0, soundBytes = 0;  // decoded
+
+  void Add(const Work& more) {
+    imageDecode += more.imageDecode;
+    soundDecode += more.soundDecode;
+    textureUpload += more.textureUpload;
+    bufferFill += more.bufferFill;
+    imageBytes += more.imageBytes;
+    soundBytes += more.soundBytes;
+  }
 };
 Work work;
 
@@ -137,9 +142,7 @@ double RunLoader() {
     PrintWork(label, update, render);
     updates += update;
     renders += render;
-    sum.imageDecode += step.imageDecode, sum.soundDecode += step.soundDecode;
-    sum.textureUpload += step.textureUpload, sum.bufferFill += step.bufferFill;
-    sum.imageBytes += step.imageBytes, sum.soundBytes += step.soundBytes;
+    sum.Add(step);
   }
   work = sum;
   PrintWork("  all the steps", updates, renders);

@@ -19,7 +19,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -34,26 +33,12 @@ constexpr double kMib = 1024;              // KiB per MiB
 constexpr double kCpuSeconds = 5;          // how long each CPU share is measured, seconds
 constexpr int kSettleMilliseconds = 3000;  // after a change of screen: loading, the slide-in, a few collections
 
-void pause_for(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
-
-double MillisecondsSince(Clock::time_point start) {
-  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-// A key pressed as a person presses it: held for a few frames.
-void press(const char* key) {
-  Xdotool({"keydown", key});
-  pause_for(120);
-  Xdotool({"keyup", key});
-  pause_for(250);
-}
-
 // The median of five readings a fifth of a second apart, MiB: one reading may catch a passing peak.
 double ResidentMib(int pid) {
   std::vector<double> readings;
   for (int reading = 0; reading < 5; ++reading) {
     readings.push_back(static_cast<double>(ResidentKib(pid)) / kMib);
-    pause_for(200);
+    PauseFor(200);
   }
   return Summarise(readings).median;
 }
@@ -62,7 +47,7 @@ double ResidentMib(int pid) {
 double CorePercent(int pid, double seconds) {
   double cpuBefore = CpuSeconds(pid);
   Clock::time_point start = Clock::now();
-  pause_for(static_cast<int>(seconds * 1000));
+  PauseFor(static_cast<int>(seconds * 1000));
   double cpuAfter = CpuSeconds(pid);
   if (cpuBefore < 0 || cpuAfter < 0) return -1;
   return 100 * (cpuAfter - cpuBefore) / (MillisecondsSince(start) / 1000);
@@ -120,7 +105,7 @@ class GameRun {
         double now = MillisecondsSince(start_);
         if (LooksLikeTitleScreen(view)) return {begun < 0 ? now : begun, now};
       }
-      pause_for(5);
+      PauseFor(5);
     }
     return {begun, -1};
   }
@@ -142,18 +127,18 @@ void AddTitleTimes(Table& table, std::pair<double, double> times) {
 }
 
 void StartRound() {
-  press("Right");  // the focus starts on the gear; the dial is next to it
-  press("Return");
+  PressKey("Right");  // the focus starts on the gear; the dial is next to it
+  PressKey("Return");
 }
 
 void MeasureWindowed(X11Session& x11, const std::string& program, Table& table) {
   GameRun run(x11, program);
   AddTitleTimes(table, run.WaitForTitle());
-  pause_for(kSettleMilliseconds);
+  PauseFor(kSettleMilliseconds);
   table.Add("title 640 x 480", ResidentMib(run.pid()));
   table.Add("cpu title 640 x 480", CorePercent(run.pid(), kCpuSeconds));
   StartRound();
-  pause_for(kSettleMilliseconds);
+  PauseFor(kSettleMilliseconds);
   if (run.OnTitle()) std::printf("  (a round did not start: the title is still showing)\n");
   table.Add("play 640 x 480", ResidentMib(run.pid()));
   table.Add("cpu play 640 x 480", CorePercent(run.pid(), kCpuSeconds));
@@ -163,13 +148,13 @@ void MeasureWindowed(X11Session& x11, const std::string& program, Table& table) 
 void MeasureFullScreen(X11Session& x11, const std::string& program, Table& table) {
   GameRun run(x11, program);
   AddTitleTimes(table, run.WaitForTitle());
-  pause_for(500);
-  press("F11");  // a new window and GL context at the screen's size; the art is loaded again at factor 4
-  pause_for(kSettleMilliseconds + 1000);
+  PauseFor(500);
+  PressKey("F11");  // a new window and GL context at the screen's size; the art is loaded again at factor 4
+  PauseFor(kSettleMilliseconds + 1000);
   table.Add("title 1280 x 1024", ResidentMib(run.pid()));
   table.Add("cpu title 1280 x 1024", CorePercent(run.pid(), kCpuSeconds));
   StartRound();
-  pause_for(kSettleMilliseconds);
+  PauseFor(kSettleMilliseconds);
   table.Add("play 1280 x 1024", ResidentMib(run.pid()));
   table.Add("cpu play 1280 x 1024", CorePercent(run.pid(), kCpuSeconds));
   table.Add("peak, full-screen run", static_cast<double>(PeakResidentKib(run.pid())) / kMib);
@@ -179,7 +164,7 @@ void MeasureBareWindow(X11Session& x11, Table& table, const char* width, const c
   BackgroundProcess bare({BARE_WINDOW, width, height});
   WindowInfo window;
   if (!x11.WaitForWindow("bare window", window, 10)) return;
-  pause_for(1500);
+  PauseFor(1500);
   table.Add(std::string("bare ") + width + " x " + height, ResidentMib(bare.pid()));
 }
 

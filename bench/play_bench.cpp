@@ -13,6 +13,7 @@
 #include <memory>
 #include <vector>
 
+#include "bench/process_figures.h"
 #include "game/entity_tables.h"
 #include "game/my_app.h"
 #include "host/glfw2.h"
@@ -79,11 +80,6 @@ struct Figures {
   int commands, drawCallsPerRender, enemies, bullets, particles;
 };
 
-double median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
-
 Figures measure(BenchHost& host, c_MyApp& app, const Snapshot& snapshot) {
   std::vector<double> updates, renders;
   drawCalls = 0;
@@ -103,8 +99,8 @@ Figures measure(BenchHost& host, c_MyApp& app, const Snapshot& snapshot) {
     glfw2::glfwSwapBuffers();
 #endif
   }
-  Figures f{median(updates), *std::max_element(updates.begin(), updates.end()), median(renders),
-            *std::max_element(renders.begin(), renders.end()), app.m_drawLen / 15, drawCalls / 1000, 0, 0, 0};
+  Summary update = Summarise(updates), render = Summarise(renders);
+  Figures f{update.median, update.high, render.median, render.high, app.m_drawLen / 15, drawCalls / 1000, 0, 0, 0};
   restore(app, snapshot);
   for (int slot = 0; slot <= obj::kLastSlot; ++slot) {
     float kind = app.m_objs[kEntryFloats * slot];

@@ -2,6 +2,7 @@
 // Linux only; every reader gives -1 once the process is gone.
 #pragma once
 
+#include <chrono>
 #include <vector>
 
 long ResidentKib(int pid);      // VmRSS: the resident set now
@@ -17,3 +18,8 @@ Summary Summarise(std::vector<double> values);  // values below 0 (failed runs) 
 
 // The machine's load average over the last minute, from /proc/loadavg.
 double LoadAverage();
+
+// Wall milliseconds since `start`, on the steady clock.
+inline double MillisecondsSince(std::chrono::steady_clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}

@@ -3,10 +3,10 @@
 // Decodes in steps of up to 4096 frames into a block that doubles whenever less than one step's room is
 // left, then shrinks it to what was decoded. A stream the decoder cannot open gives null, and so does a file
 // that breaks off before the stream's last page (cut short in a copy or a download): the caller can then say
-// the file is damaged instead of looping a part of the tune. A stream whose samples would not fit in 2^31 bytes, or a failed allocation, gives null rather
-// than an overflowed size. The decoder works in one block owned here and freed on every path, because the
-// library leaks what it had allocated itself when it gives up on a damaged header. Reentrant: the decoder's
-// state belongs to this call.
+// the file is damaged instead of looping a part of the tune. A stream whose samples would not fit in 2^31
+// bytes, or a failed allocation, gives null rather than an overflowed size. The decoder works in one block
+// owned here and freed on every path, because the library leaks what it had allocated itself when it gives up
+// on a damaged header. Reentrant: the decoder's state belongs to this call.
 #include <climits>
 #include <cstdlib>
 #include <memory>
@@ -78,8 +78,8 @@ bool ends_with_last_page(std::FILE* file) {
   long size = std::ftell(file);
   long tailStart = size > kMaxPage ? size - kMaxPage : 0;
   if (size < 27 || std::fseek(file, tailStart, SEEK_SET) != 0) return false;
-  std::unique_ptr<unsigned char[]> tail(new (std::nothrow) unsigned char[static_cast<std::size_t>(size - tailStart)]);
   long length = size - tailStart;
+  std::unique_ptr<unsigned char[]> tail(new (std::nothrow) unsigned char[static_cast<std::size_t>(length)]);
   if (!tail || std::fread(tail.get(), 1, static_cast<std::size_t>(length), file) != static_cast<std::size_t>(length)) {
     return false;
   }

@@ -1,5 +1,6 @@
 // Everything the generator writes: the image catalogue with each file's frame grid and painter, and the
-// entry points of the files that are not frame atlases (and of the program's icon). Declarations are grouped by the file defining them.
+// entry points of the files that are not frame atlases (and of the program's icon). Declarations are grouped by
+// the file defining them.
 #pragma once
 
 #include <span>

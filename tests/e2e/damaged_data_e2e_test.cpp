@@ -10,11 +10,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <random>
-#include <thread>
 
 #include "tests/e2e/screens.h"
 
@@ -88,26 +86,14 @@ class DamagedData : public ::testing::TestWithParam<Case> {
     program.reset();
     fs::remove_all(scratch);
   }
-  bool WaitForOutput(const std::string& text, double seconds) {
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-    while (program->Stdout().find(text) == std::string::npos) {
-      if (std::chrono::steady_clock::now() > deadline || !program->Running()) return false;
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return true;
-  }
   // Makes the game read `file`: the window size its resolution needs, or a round for the tune.
   void MakeTheGameRead(const std::string& file) {
     std::string id = std::to_string(window.id);
     if (EndsWith(file, "-hd2.png")) {
       Xdotool({"key", "F11"});
     } else if (EndsWith(file, ".ogg")) {
-      for (const char* key : {"Right", "Return"}) {  // held for a few updates, as a person presses
-        Xdotool({"keydown", key});
-        std::this_thread::sleep_for(std::chrono::milliseconds(120));
-        Xdotool({"keyup", key});
-        std::this_thread::sleep_for(std::chrono::milliseconds(200));
-      }
+      PressKey("Right");
+      PressKey("Return");
     } else if (EndsWith(file, ".png") && !EndsWith(file, "-hd.png") && file != "glim_font.png") {
       Xdotool({"windowsize", id, "600", "450"});
     }
@@ -139,16 +125,16 @@ TEST_P(DamagedData, IsNamedAndNeverCrashesHangsOrTouchesTheSave) {
   if (!(isFont && readAtStart)) {  // a font read at start ends the program before it can be driven
     ASSERT_TRUE(x11.WaitForWindow("Velmoor Game", window));
     ASSERT_TRUE(x11.WaitForFocus(window.id));
-    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    PauseFor(400);
     MakeTheGameRead(damaged.file);
   }
-  EXPECT_TRUE(WaitForOutput(message, 10)) << "the file is named\n" << program->Stdout();
+  EXPECT_TRUE(program->WaitForOutput(message, 10)) << "the file is named\n" << program->Stdout();
   if (isFont) {
     ProcessResult ended = program->Wait(10);
     EXPECT_FALSE(ended.timedOut);
     EXPECT_EQ(ended.status, 255) << "without its font the game stops\n" << ended.out;
   } else {
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    PauseFor(300);
     EXPECT_TRUE(program->Running()) << "it goes on without the file";
     Xdotool({"key", "F4"});
     ProcessResult ended = program->Wait(10);

@@ -1,12 +1,10 @@
 // The real program in a scratch folder (see game_in_folder.h).
 #include "tests/e2e/game_in_folder.h"
 
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <thread>
 
 GameInFolder::GameInFolder(const std::string& name) {
   std::string pattern = "/tmp/quarzel-" + name + "-XXXXXX";
@@ -25,12 +23,7 @@ void GameInFolder::Start(const std::vector<std::string>& environment) {
 }
 
 bool GameInFolder::WaitForOutput(const std::string& text, double seconds) {
-  auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-  while (process_->Stdout().find(text) == std::string::npos) {
-    if (std::chrono::steady_clock::now() > deadline || !process_->Running()) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-  return true;
+  return process_->WaitForOutput(text, seconds);
 }
 
 std::string GameInFolder::ReadState() const {

@@ -13,14 +13,9 @@
 
 #include "tests/e2e/game_in_folder.h"
 #include "tests/e2e/screens.h"
+#include "tests/support/text.h"
 
 namespace {
-
-std::string Zeros(int count) {
-  std::string tokens;
-  for (int i = 0; i < count; ++i) tokens += "0|";
-  return tokens;
-}
 
 // Options: effects only (5), pad x 100 and y 64 (10, 11), pad size 10 (12), overscan 1 (14), as loading keeps
 // them off a console. Badges 0 and 31. Easy empty, Normal as after 500 was recorded over 900, 800, 500, 100,

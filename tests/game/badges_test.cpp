@@ -6,14 +6,9 @@
 #include <string>
 
 #include "tests/game/game_harness.h"
+#include "tests/support/text.h"
 
 namespace {
-
-std::string Narrow(const String& text) {
-  std::string bytes;
-  for (int i = 0; i < text.Length(); ++i) bytes += static_cast<char>(text[i]);
-  return bytes;
-}
 
 class Badges : public ::testing::Test {
  protected:

@@ -11,20 +11,9 @@
 
 #include "game/saved_state.h"
 #include "tests/game/game_harness.h"
+#include "tests/support/text.h"
 
 namespace {
-
-std::string Narrow(const String& text) {
-  std::string bytes;
-  for (int i = 0; i < text.Length(); ++i) bytes += static_cast<char>(text[i]);
-  return bytes;
-}
-
-std::string Zeros(int count) {
-  std::string tokens;
-  for (int i = 0; i < count; ++i) tokens += "0|";
-  return tokens;
-}
 
 // The text the host would read from a saved-state file holding these bytes.
 String LoadBytes(const std::string& bytes) {

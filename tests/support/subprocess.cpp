@@ -120,6 +120,15 @@ const std::string& BackgroundProcess::Stdout() {
   return out_;
 }
 
+bool BackgroundProcess::WaitForOutput(const std::string& text, double seconds) {
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+  while (Stdout().find(text) == std::string::npos) {
+    if (std::chrono::steady_clock::now() > deadline || !Running()) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return true;
+}
+
 ProcessResult BackgroundProcess::Wait(double timeoutSeconds) {
   ProcessResult result;
   auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(timeoutSeconds);

@@ -29,6 +29,8 @@ class BackgroundProcess {
   ProcessResult Wait(double timeoutSeconds);  // waits for the end; kills it on timeout
   int pid() const { return pid_; }
   const std::string& Stdout();  // what the child wrote so far
+  // True once the standard output holds `text`; false if the child ended or the time ran out first.
+  bool WaitForOutput(const std::string& text, double seconds);
 
  private:
   int pid_ = -1;

@@ -15,10 +15,11 @@
 namespace {
 constexpr int kHandleCentre = 1;  // every slot's frames are drawn about their middle
 
-String resolution_suffix(int factor) {
-  if (factor == 4) return String("-hd2");
-  if (factor == 2) return String("-hd");
-  return String();
+// The file of the named art at this factor: "name.png", "name-hd.png" or "name-hd2.png".
+String art_file(const String& name, int factor) {
+  if (factor == 4) return name + String("-hd2.png");
+  if (factor == 2) return name + String("-hd.png");
+  return name + String(".png");
 }
 
 String sound_path(int number) {
@@ -52,7 +53,7 @@ bool c_MyApp::p_LoadSlot(int slot, String file, int frameW, int frameH, int fram
 }
 
 int c_MyApp::p_LoadImg(int slot, String name, int frameW, int frameH, int frames, int flags) {
-  String file = name + resolution_suffix(m_hdScale) + String(".png");
+  String file = art_file(name, m_hdScale);
   if (!p_LoadSlot(slot, file, frameW, frameH, frames, flags)) {
     p_ReportDataFile(file, String("the game goes on without this picture"));
   }
@@ -60,7 +61,7 @@ int c_MyApp::p_LoadImg(int slot, String name, int frameW, int frameH, int frames
 }
 
 int c_MyApp::p_LoadFont(int slot, String name, int advance, int lineHeight) {
-  String file = name + resolution_suffix(m_hdScale) + String(".png");
+  String file = art_file(name, m_hdScale);
   bool loaded = p_LoadSlot(slot, file, 16, 16, 128, kHandleCentre);
   m_imgInfo[3 * slot] = advance;  // a font's triple holds its metrics in font units
   m_imgInfo[3 * slot + 1] = lineHeight;

@@ -99,8 +99,9 @@ void c_MyApp::p_PrintStats() {
   for (int slot = 0; slot <= obj::kLastSlot; ++slot) {
     const float* object = &m_objs[kEntryFloats * slot];
     float dx = object[obj::kX] - m_units[unit::kX], dy = object[obj::kY] - m_units[unit::kY];
-    if (object[obj::kKind] != obj::kPickup || !(dx * dx + dy * dy < nearest)) continue;
-    nearest = dx * dx + dy * dy;
+    float distance2 = dx * dx + dy * dy;
+    if (object[obj::kKind] != obj::kPickup || !(distance2 < nearest)) continue;
+    nearest = distance2;
     pickupX = Trunc(object[obj::kX]);
     pickupY = Trunc(object[obj::kY]);
   }

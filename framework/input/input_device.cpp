@@ -35,6 +35,7 @@ c_InputDevice* c_InputDevice::m_new() {
   m_charQueue = Array<int>(kCharQueueLength);
   m_touchPosX = Array<float>(kTouchCount);
   m_touchPosY = Array<float>(kTouchCount);
+  m_pressLatch = Array<int>(kKeyCount);
   return this;
 }
 
@@ -46,6 +47,7 @@ void c_InputDevice::mark() {
   gc_mark(m_charQueue);
   gc_mark(m_touchPosX);
   gc_mark(m_touchPosY);
+  gc_mark(m_pressLatch);
 }
 
 // -------------------------------------------------------------------------------------------------------------
@@ -57,23 +59,35 @@ void c_InputDevice::p_PutKeyHit(int key) {
   m_hitQueue[m_hitCount++] = key;
 }
 
-void c_InputDevice::keyDown(int key) {
-  if (!valid_key(key) || m_keyDown[key]) return;  // auto-repeat adds no hits
+bool c_InputDevice::physicallyDown(int key) { return m_keyDown[key] && m_pressLatch[key] != kLatchReleased; }
+
+void c_InputDevice::press(int key) {
   m_keyDown[key] = true;
+  m_pressLatch[key] = kLatchPressed;
   p_PutKeyHit(key);
-  // The left button and touch 0 are one pointer: each also presses the other, even if it was down already.
-  int mirror = key == kMouseLeft ? kTouchBase : key == kTouchBase ? kMouseLeft : 0;
-  if (mirror) {
-    m_keyDown[mirror] = true;
-    p_PutKeyHit(mirror);
+}
+
+void c_InputDevice::release(int key) {
+  if (m_pressLatch[key] == kLatchPressed) {
+    m_pressLatch[key] = kLatchReleased;  // no update has seen this press yet: it stays down through the next one
+  } else if (m_pressLatch[key] == kLatchNone) {
+    m_keyDown[key] = false;
   }
 }
 
+void c_InputDevice::keyDown(int key) {
+  if (!valid_key(key) || physicallyDown(key)) return;  // auto-repeat adds no hits
+  press(key);
+  // The left button and touch 0 are one pointer: each also presses the other, even if it was down already.
+  if (key == kMouseLeft) press(kTouchBase);
+  if (key == kTouchBase) press(kMouseLeft);
+}
+
 void c_InputDevice::keyUp(int key) {
-  if (!valid_key(key) || !m_keyDown[key]) return;
-  m_keyDown[key] = false;
-  if (key == kMouseLeft) m_keyDown[kTouchBase] = false;
-  if (key == kTouchBase) m_keyDown[kMouseLeft] = false;
+  if (!valid_key(key) || !physicallyDown(key)) return;
+  release(key);
+  if (key == kMouseLeft) release(kTouchBase);
+  if (key == kTouchBase) release(kMouseLeft);
 }
 
 void c_InputDevice::p_KeyEvent(int event, int data) {
@@ -94,13 +108,18 @@ void c_InputDevice::p_MouseEvent(int event, int data, float x, float y) {
     case c_KoGameEvent::MouseMove: break;
     default: return;
   }
-  m_mousePosX = x, m_mousePosY = y;
-  m_touchPosX[0] = x, m_touchPosY[0] = y;
+  m_mousePosX = x;
+  m_mousePosY = y;
+  m_touchPosX[0] = x;
+  m_touchPosY[0] = y;
 }
 
 void c_InputDevice::moveTouch(int index, float x, float y) {
-  m_touchPosX[index] = x, m_touchPosY[index] = y;
-  if (index == 0) m_mousePosX = x, m_mousePosY = y;
+  m_touchPosX[index] = x;
+  m_touchPosY[index] = y;
+  if (index != 0) return;
+  m_mousePosX = x;
+  m_mousePosY = y;
 }
 
 void c_InputDevice::p_TouchEvent(int event, int data, float x, float y) {
@@ -116,7 +135,10 @@ void c_InputDevice::p_TouchEvent(int event, int data, float x, float y) {
 }
 
 void c_InputDevice::p_MotionEvent(int event, int, float x, float y, float z) {
-  if (event == c_KoGameEvent::MotionAccel) m_accelX = x, m_accelY = y, m_accelZ = z;
+  if (event != c_KoGameEvent::MotionAccel) return;
+  m_accelX = x;
+  m_accelY = y;
+  m_accelZ = z;
 }
 
 // -------------------------------------------------------------------------------------------------------------
@@ -140,10 +162,17 @@ void c_InputDevice::p_BeginUpdate() {
   }
 }
 
+// Every latched press has now been seen; those already released go up. All keys are looked at, not only the
+// hit queue's, because a press beyond the queue's length is latched too.
 void c_InputDevice::p_EndUpdate() {
   for (int i = 0; i < m_hitCount; ++i) m_keyHit[m_hitQueue[i]] = 0;
   m_hitCount = 0;
-  m_charGet = m_charPut = 0;
+  m_charGet = 0;
+  m_charPut = 0;
+  for (int key = 0; key < kKeyCount; ++key) {
+    if (m_pressLatch[key] == kLatchReleased) m_keyDown[key] = false;
+    m_pressLatch[key] = kLatchNone;
+  }
 }
 
 // -------------------------------------------------------------------------------------------------------------

@@ -5,6 +5,10 @@
 // (256 + 32 x unit + button) and touches (384 + index). A hit counts a key's presses since the last update:
 // at most 33 hits and 32 characters are recorded per update, the rest are dropped; hits and characters are
 // visible for exactly one update. The left mouse button and touch 0 mirror each other. Main thread only.
+//
+// Latched presses: a key pressed since the last update reads as down during the next update even if it was
+// released before that update ran (a tap shorter than an update, or a tool that presses and releases at once),
+// and goes up at the end of that update. A key held across updates goes up as soon as it is released.
 #pragma once
 
 #include "runtime/object.h"
@@ -59,8 +63,15 @@ class c_InputDevice : public Object {
   float m_mousePosX = 0, m_mousePosY = 0;  // window pixels
   Array<float> m_touchPosX, m_touchPosY;   // window pixels
   float m_accelX = 0, m_accelY = 0, m_accelZ = 0;
+  Array<int> m_pressLatch;  // per key: kLatchNone, kLatchPressed or kLatchReleased (below)
+
+  // What the next update has still to see of a key: nothing, a press, or a press already released.
+  static constexpr int kLatchNone = 0, kLatchPressed = 1, kLatchReleased = 2;
 
  private:
+  bool physicallyDown(int key);  // down and not merely latched
+  void press(int key);           // down, and latched until the end of the next update
+  void release(int key);         // up now, or at the end of the next update if no update saw the press
   void keyDown(int key);
   void keyUp(int key);
   void moveTouch(int index, float x, float y);

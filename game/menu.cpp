@@ -54,7 +54,8 @@ bool c_MyApp::p_MenuLeave() {
   return true;
 }
 
-// The strip's border and body; a touch gives it focus, a second touch opens it.
+// The strip's border and body; a touch gives it focus, a second touch opens it. Once open it covers almost the
+// whole screen, and a touch anywhere is the open strip's to close it (menu_strip.cpp).
 void c_MyApp::p_MenuStrip(float strip) {
   float width = ko_Quarzel_jscrw, height = ko_Quarzel_jscrh;
   float left = width - strip - 8 * m_menuSlide;
@@ -65,7 +66,7 @@ void c_MyApp::p_MenuStrip(float strip) {
   p_Rect(left, -128, strip + 32, height + 128);
   p_ResetDraw();
   p_PlayIcon(strip);
-  if (!p_LatchesClear() || !p_MouseIn(left, -128, strip + 32, height)) return;
+  if (m_sidePanelOpen == 1 || !p_LatchesClear() || !p_MouseIn(left, -128, strip + 32, height)) return;
   p_SetLatches();
   if (focused) {
     p_MenuSelect();

@@ -191,6 +191,50 @@ TEST_F(Paused, BackResumesOnceAndTheRoundGoesOn) {
   EXPECT_EQ(app.m_mode, 10);
 }
 
+// Open, the strip covers the screen, and a click anywhere on it closes it, not only in the band at its foot.
+TEST_F(FrontEnd, AClickAnywhereClosesTheOpenStrip) {
+  app.m_menuFocus = 2;
+  game.Hold(GLFW_KEY_ENTER);
+  ASSERT_EQ(app.m_sidePanelOpen, 1);
+  game.Update(30);
+  game.MouseTo(320, 200);
+  game.MouseButton(0, true);
+  game.Update();
+  game.MouseButton(0, false);
+  game.Update();
+  EXPECT_EQ(app.m_sidePanelOpen, 0);
+}
+
+// The pause readout: the arm length is a float and reads as one, the speed as a whole number. A console's overscan
+// slider, touched, drops a large value to 1 and sends a small one (16 included) to 96.
+TEST_F(FrontEnd, ThePauseReadoutAndTheConsolesOverscanTouch) {
+  game.Hold(GLFW_KEY_RIGHT);
+  game.Hold(GLFW_KEY_ENTER);
+  game.Hold(GLFW_KEY_ESC);
+  game.Update(13);
+  ASSERT_EQ(app.m_paused, 1);
+  app.m_pauseArm = 12;
+  app.m_pauseSpeed = 2.75f;
+  game.Update();
+  EXPECT_TRUE(game.Shows("12.0:2"));
+
+  ko_Quarzel_isOuya = 1;
+  const int cases[][2] = {{16, 96}, {64, 1}, {1, 96}};  // overscan before, after
+  for (const auto& [before, after] : cases) {
+    app.m_settings[14] = before;
+    ko_Quarzel_overscan = static_cast<float>(before);
+    app.m_inputLatch = 0;
+    app.m_touchOn[0] = 1;
+    app.m_touchX[0] = 320;  // the slider's middle
+    app.m_touchY[0] = app.m_pauseSlide - 150;
+    app.p_PauseOverscan();
+    EXPECT_EQ(app.m_settings[14], after) << before;
+  }
+  ko_Quarzel_isOuya = 0;
+  ko_Quarzel_overscan = 0;
+  app.m_touchOn[0] = 0;
+}
+
 TEST_F(FrontEnd, NavigationWalkFromTheTitleThroughARoundAndBack) {
   auto latches_clear_after_release = [&](const char* step) {
     game.Update();

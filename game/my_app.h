@@ -112,6 +112,8 @@ class c_MyApp : public c_App, public c_IOnHttpRequestComplete {
   int p_Game();
   int p_InGame();
   int p_Rand(float low, float high);  // an integer from low to high inclusive
+  float p_WorldCentreX();             // world pixels
+  float p_WorldCentreY();
   int p_AddTurret(float column, float row, int kind);
   void p_TintGrid();
   void p_PulseBackground();
@@ -137,6 +139,7 @@ class c_MyApp : public c_App, public c_IOnHttpRequestComplete {
   int p_ObjectPass();  // returns the number of enemies visited
   void p_MoveBullet(float* bullet);
   void p_UpdateEnemy(float* enemy, int slot, int ms);
+  void p_ThrowSpark(const float* enemy, int preset);  // angle drawn first, then speed
   void p_SteerEnemy(float* enemy);
   void p_DrawEnemy(const float* enemy, int slot, int ms);
   void p_EnemyContact(float* enemy);
@@ -202,7 +205,7 @@ class c_MyApp : public c_App, public c_IOnHttpRequestComplete {
   void p_PauseButtonPlaces(float* places);
   void p_PauseButtons();
   void p_PauseKeys();
-  void p_PausePress(int button);
+  void p_PausePress(int button, bool byKey);
   void p_PauseOverscan();
 
   // --- persistence.cpp: settings, badges and high scores in the saved state (format: saved_state.h)

@@ -60,7 +60,8 @@ void c_MyApp::p_PausePattern() {
 
   p_ResetDraw();
   p_SetCol(100, 255, 100, 0.8f);
-  p_Text(width - 8, height - 8, String(Trunc(arm)) + String(u":") + String(Trunc(m_pauseSpeed)), 2, 2);
+  // The arm is a float field and reads as one ("12.0"); the speed is shown as a whole number.
+  p_Text(width - 8, height - 8, String(arm) + String(u":") + String(Trunc(m_pauseSpeed)), 2, 2);
   Array<float>& trail = m_pauseTrail;
   if (!m_pauseTrailStarted) {  // a fresh trail starts at the head, not at the screen's corner
     for (int point = 0; point < kTrailPoints; ++point) {
@@ -108,9 +109,9 @@ void c_MyApp::p_PauseButtons() {
   bool optionsTouched = p_GearButton(places[4], places[5]);
   p_ResetDraw();
   if (m_inputLatch != 0) return;
-  if (resumeTouched) p_PausePress(kResume);
-  if (endTouched) p_PausePress(kEndRound);
-  if (optionsTouched) p_PausePress(kOptions);
+  if (resumeTouched) p_PausePress(kResume, false);
+  if (endTouched) p_PausePress(kEndRound, false);
+  if (optionsTouched) p_PausePress(kOptions, false);
 }
 
 void c_MyApp::p_PauseKeys() {
@@ -124,7 +125,7 @@ void c_MyApp::p_PauseKeys() {
   if (m_keyLatch != 0) return;
   if (p_PlayKeyAll(10, 1) > 0) {
     m_keyLatch = 1;
-    p_PausePress(selected);
+    p_PausePress(selected, true);
   } else if (p_PlayKeyAll(0, 1) > 0 && selected > kEndRound) {
     m_keyLatch = 1;
     m_pauseSel = selected - 1;
@@ -135,11 +136,12 @@ void c_MyApp::p_PauseKeys() {
     p_PlaySFX(99, selected == kResume ? 1.2f : 0.8f, 0.5f, 0);
   } else if (p_PlayKeyAll(99, 1) > 0) {
     m_keyLatch = 1;
-    p_PausePress(kResume);
+    p_PausePress(kResume, true);
   }
 }
 
-void c_MyApp::p_PausePress(int button) {
+// The options open with the confirm sound when chosen by key, and with the menu tick when touched.
+void c_MyApp::p_PausePress(int button, bool byKey) {
   if (m_pauseCursor != 1) return;  // sliding out already: a second press changes nothing
   m_inputLatch = 1;
   if (button == kResume) {
@@ -151,9 +153,12 @@ void c_MyApp::p_PausePress(int button) {
     m_pauseSlide = -64;
     m_gameOverTimer = 1;  // the end-of-game sequence, marked as a quit
     p_PlaySFX(98, 0.5f, 0.5f, 0);
+  } else if (byKey) {
+    m_optionsOpen = 1;
+    p_PlaySFX(98, 1, 0.5f, 0);
   } else {
     m_optionsOpen = 1;
-    p_PlaySFX(99, 1, 0.5f, 0);
+    p_PlaySFX(99, 1, 1, 0);
   }
 }
 
@@ -164,10 +169,9 @@ void c_MyApp::p_PauseOverscan() {
   if (m_inputLatch != 0 || !p_MouseIn_Centered(x, y, 256, 16)) return;
   m_inputLatch = 1;
   p_PlaySFX(98, 1, 1, 0);
-  if (ko_Quarzel_overscan > 1) {
-    m_settings[14] = 1;
-  } else if (ko_Quarzel_overscan < 32) {
-    m_settings[14] = 96;
-  }
+  // Two separate tests of the value before the touch: a large overscan drops to 1, a small one (16 included,
+  // which passes both) jumps to 96.
+  if (ko_Quarzel_overscan > 1) m_settings[14] = 1;
+  if (ko_Quarzel_overscan < 32) m_settings[14] = 96;
   ko_Quarzel_overscan = static_cast<float>(m_settings[14]);
 }

@@ -1,9 +1,28 @@
 // Touch buttons at factor 2, the full-screen switch, and the sound-effect ring with the sound mode.
 #include <gtest/gtest.h>
 
+#include "framework/audio/audio.h"
 #include "tests/game/game_harness.h"
 
 namespace {
+
+// The device with every effect that starts remembered: which sample, at what volume.
+class RecordingAudio : public gxtkAudio {
+ public:
+  struct Played {
+    gxtkSample* sample;
+    float volume;
+  };
+  std::vector<Played> played;
+  int PlaySample(gxtkSample* sample, int, int) override {
+    played.push_back({sample, 1});
+    return 0;
+  }
+  int SetVolume(int channel, float volume) override {
+    if (!played.empty()) played.back().volume = volume;
+    return gxtkAudio::SetVolume(channel, volume);
+  }
+};
 
 TEST(Buttons, TheHitBoxIsTheImagesSizeOnScreen) {
   GameHarness game(800, 600);  // factor 2 art
@@ -73,6 +92,41 @@ TEST(Music, TheTuneIsRememberedAndStartedOnlyWhenTheModeAllows) {
   app.m_tune = String();
   app.p_PlayTune(String("testmusic"), 1);
   EXPECT_EQ(app.m_tune.Length(), 0) << "no music at all";
+}
+
+// The pause menu's options entry: chosen by key it confirms (sound 98 at half volume), touched it ticks (99).
+TEST(SoundEffects, ThePauseMenusOptionsEntrySoundsByHowItWasChosen) {
+  GameHarness game;
+  game.FinishLoading();
+  c_MyApp& app = game.app();
+  auto* audio = new RecordingAudio;
+  ko_audio_SetAudioDevice(audio);
+  auto lastPlayed = [&](int slot, float volume) {
+    return !audio->played.empty() && audio->played.back().sample == app.m_sounds[slot]->m_sample &&
+           audio->played.back().volume == volume;
+  };
+  game.Hold(glfw2::GLFW_KEY_RIGHT);
+  game.Hold(glfw2::GLFW_KEY_ENTER);
+  ASSERT_EQ(app.m_mode, 10);
+  game.Hold(glfw2::GLFW_KEY_ESC);
+  ASSERT_EQ(app.m_paused, 1);
+  game.Update(13);
+  game.Hold(glfw2::GLFW_KEY_DOWN);
+  game.Hold(glfw2::GLFW_KEY_ENTER);
+  ASSERT_EQ(app.m_optionsOpen, 1);
+  EXPECT_TRUE(lastPlayed(98, 0.5f));
+
+  game.Update(30);  // slid in
+  game.Hold(glfw2::GLFW_KEY_ESC);
+  game.Update(30);
+  ASSERT_EQ(app.m_optionsOpen, 0);
+  game.MouseTo(64, 296);  // the gear, the bottom button
+  game.MouseButton(0, true);
+  game.Update();
+  game.MouseButton(0, false);
+  game.Update();
+  ASSERT_EQ(app.m_optionsOpen, 1);
+  EXPECT_TRUE(lastPlayed(99, 1));
 }
 
 }  // namespace

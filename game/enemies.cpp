@@ -51,7 +51,7 @@ int c_MyApp::p_FreeObjectSlot() {
 
 // A group of enemies in a line on one ray from the world centre, 8 pixels apart from 320 pixels out.
 int c_MyApp::p_SpawnBaddies(int level, int count) {
-  float centreX = 16.0f * m_gridW, centreY = 12.0f * m_gridH;
+  float centreX = p_WorldCentreX(), centreY = p_WorldCentreY();
   float angle = 360 * ko_random_Rnd();  // degrees
   float distance = 8.0f * m_gridW;      // world pixels
   for (int n = 0; n < count; ++n) {
@@ -103,6 +103,15 @@ void c_MyApp::p_MoveBullet(float* bullet) {
   if (offScreen || !std::isfinite(x) || !std::isfinite(y)) bullet[obj::kKind] = obj::kFree;
 }
 
+// A spark from an enemy in a random direction. The angle is drawn before the speed: two draws inside one call's
+// arguments would come in whatever order the compiler picks, and a seeded game would play differently from one
+// build to another.
+void c_MyApp::p_ThrowSpark(const float* enemy, int preset) {
+  float angle = 360 * ko_random_Rnd();    // degrees
+  float speed = 3 + 2 * ko_random_Rnd();  // world pixels per update
+  p_ThrowParticle(enemy[obj::kX], enemy[obj::kY], preset, angle, speed);
+}
+
 void c_MyApp::p_UpdateEnemy(float* enemy, int slot, int ms) {
   p_SteerEnemy(enemy);
   p_DrawEnemy(enemy, slot, ms);
@@ -113,15 +122,13 @@ void c_MyApp::p_UpdateEnemy(float* enemy, int slot, int ms) {
     if (!Within(bullet[obj::kX], bullet[obj::kY], enemy[obj::kX], enemy[obj::kY], kBulletReach)) continue;
     bullet[obj::kKind] = obj::kFree;
     enemy[obj::kHitPoints] -= 1;
-    p_ThrowParticle(enemy[obj::kX], enemy[obj::kY], Trunc(preset), 360 * ko_random_Rnd(), 3 + 2 * ko_random_Rnd());
+    p_ThrowSpark(enemy, Trunc(preset));
   }
   enemy[obj::kCooldown] -= 1;
   p_EnemyContact(enemy);
   if (enemy[obj::kHitPoints] >= 0) return;
 
-  for (int n = 0; n < 6; ++n) {
-    p_ThrowParticle(enemy[obj::kX], enemy[obj::kY], Trunc(preset), 360 * ko_random_Rnd(), 3 + 2 * ko_random_Rnd());
-  }
+  for (int n = 0; n < 6; ++n) p_ThrowSpark(enemy, Trunc(preset));
   enemy[obj::kHitPoints] = 1;
   enemy[obj::kLevel] -= 1;
   int pickupSlot = p_FreeObjectSlot();
@@ -141,7 +148,7 @@ void c_MyApp::p_SteerEnemy(float* enemy) {
   enemy[obj::kY] -= (enemy[obj::kY] - enemy[obj::kWaypointY]) / ease;
   if (!Within(enemy[obj::kX], enemy[obj::kY], enemy[obj::kWaypointX], enemy[obj::kWaypointY], 3)) return;
 
-  float centreX = 16.0f * m_gridW, centreY = 12.0f * m_gridH;
+  float centreX = p_WorldCentreX(), centreY = p_WorldCentreY();
   enemy[obj::kRadius] = std::fmax(enemy[obj::kRadius] - (12 + 12 * ko_random_Rnd()), 64.0f);
   enemy[obj::kHeading] += 24 * ko_random_Rnd() - 12;
   enemy[obj::kWaypointX] = centreX + enemy[obj::kRadius] * SinDeg(enemy[obj::kHeading]);

@@ -18,7 +18,8 @@ constexpr int kHitPoints = 7;        // at most 99; may fall below 0, the turret
 constexpr int kLevel = 8;            // 1..20 through upgrades
 constexpr int kCooldown = 9;         // updates until the next shot
 constexpr int kLinked = 8;           // cursor only: element index (10i) of the linked turret
-constexpr int kCharge = 9;           // cursor only: link charge 0..30
+constexpr int kCharge = 9;           // cursor only: link charge 0..kChargeFull
+constexpr float kChargeFull = 30;    // a fully charged link: the panel at full size and opacity
 constexpr int kFirstTurret = 1, kLastTurret = 40;
 constexpr float kMaxHitPoints = 99;
 constexpr int kFireLatch = 496, kRepairLatch = 497, kUpgradeLatch = 498;

@@ -19,9 +19,13 @@
 namespace {
 constexpr float kCursorSpeed = 6;          // world pixels per update at full stick
 constexpr float kMarkerRange = 48;         // world pixels on each axis
-constexpr float kChargeFull = 30;
 constexpr int kWaveUpdates = 360, kSpawnEvery = 60;  // updates
 }  // namespace
+
+// The middle of the world in world pixels: where the cursor starts, the camera rests, the start marker stands and
+// enemies spiral to. The grid is 40 x 40 cells in every game, so the middle falls on a cell's centre.
+float c_MyApp::p_WorldCentreX() { return cell::kWidth / 2.0f * m_gridW; }
+float c_MyApp::p_WorldCentreY() { return cell::kHeight / 2.0f * m_gridH; }
 
 int c_MyApp::p_Rand(float low, float high) {
   return static_cast<int>(std::floor(low + ko_random_Rnd() * (high + 0.99f - low)));
@@ -65,8 +69,8 @@ int c_MyApp::p_LoadGame() {
   m_bgPulse = 40;
   m_waveState = 2;  // the first wave starts at once
   m_waveTimer = kWaveUpdates;
-  m_units[unit::kX] = 640;  // the cursor at the centre of the world
-  m_units[unit::kY] = 480;
+  m_units[unit::kX] = p_WorldCentreX();  // the cursor starts in the middle of the world
+  m_units[unit::kY] = p_WorldCentreY();
   p_AddTurret(16, 18, 0);
   p_AddTurret(24, 18, 0);
   p_AddTurret(16, 22, 0);
@@ -97,7 +101,7 @@ int c_MyApp::p_Game() {
   if (!p_PlayKey(11, 1, 0)) m_units[unit::kUpgradeLatch] = 0;
   if (!p_PlayKey(10, 1, 0)) m_units[unit::kFireLatch] = 0;
   float& charge = m_units[unit::kCharge];
-  charge = Clamp(charge, 0, kChargeFull);
+  charge = Clamp(charge, 0, unit::kChargeFull);
   if (charge > 0 && m_waveState == 1) p_LinkPanel();  // during a wave nothing can be bought
   int enemies = p_ObjectPass();
   p_ResetDraw();
@@ -128,8 +132,8 @@ void c_MyApp::p_MoveCamera() {
   p_AnalogueControl();
   float worldW = cell::kWidth * m_gridW, worldH = cell::kHeight * m_gridH;
   // The upper limit is applied last: on a screen wider than the world the camera keeps the world's right edge.
-  m_camTargetX = std::fmin(std::fmax(worldW / 2 - ko_Quarzel_jscrw / 2, 0.0f), worldW - ko_Quarzel_jscrw);
-  m_camTargetY = std::fmin(std::fmax(worldH / 2 - ko_Quarzel_jscrh / 2, 0.0f), worldH - ko_Quarzel_jscrh);
+  m_camTargetX = std::fmin(std::fmax(p_WorldCentreX() - ko_Quarzel_jscrw / 2, 0.0f), worldW - ko_Quarzel_jscrw);
+  m_camTargetY = std::fmin(std::fmax(p_WorldCentreY() - ko_Quarzel_jscrh / 2, 0.0f), worldH - ko_Quarzel_jscrh);
 }
 
 // Screen positions worth drawing at: on screen, or close enough that something centred there may reach it.
@@ -160,7 +164,7 @@ void c_MyApp::p_MoveCursor() {
   static const String marker(u"[START]"), star(u"*");
   float* cursor = &m_units[0];
   if (m_waveState == 1) {
-    float markerX = cell::kWidth * (m_gridW / 2), markerY = cell::kHeight * (m_gridH / 2);  // integer halves
+    float markerX = p_WorldCentreX(), markerY = p_WorldCentreY();
     bool atMarker = Within(cursor[unit::kX], cursor[unit::kY], markerX, markerY, kMarkerRange);
     p_Alpha(atMarker ? 1.0f : 0.5f);
     p_Text(markerX - m_camX, markerY - m_camY, marker, 1, 1);
@@ -180,6 +184,9 @@ void c_MyApp::p_MoveCursor() {
     p_CursorRings();
     m_units[unit::kGunsFlag] = p_PlayKey(10, 1, 0) || p_PlayKey(11, 1, 0) ? 1 : 0;
   } else {
+    // The guns are quiet between waves too. Turrets fire while the player holds fire; leaving the flag as the
+    // wave's last update set it would let them shoot through the whole break after a wave that ended with fire
+    // held, when fire is wanted only to start the next wave at the marker.
     m_units[unit::kGunsFlag] = 0;
   }
   // The cursor stays on screen.

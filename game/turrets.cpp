@@ -87,7 +87,7 @@ void c_MyApp::p_LinkPanel() {
   float* turret = &m_units[kEntryFloats * linked];
   const float* cursor = &m_units[0];
   float charge = m_units[unit::kCharge];
-  p_SetCol(100, 100, 255, charge / 30);
+  p_SetCol(100, 100, 255, charge / unit::kChargeFull);
   p_Line(cursor[unit::kX] - m_camX, cursor[unit::kY] - m_camY, turret[unit::kX] - m_camX, turret[unit::kY] - m_camY);
 
   float dx = cursor[unit::kX] - turret[unit::kX], dy = cursor[unit::kY] - turret[unit::kY];

@@ -57,6 +57,25 @@ TEST(GameFont, CapitalsAreCentredInTheirCells) {
   }
 }
 
+// The title's score lists draw their last digit at size 1.5 centred 4.5 virtual pixels from the screen's right
+// edge: a digit and its shadow must end within 3 font units right of the glyph's centre, at every factor.
+TEST(GameFont, DigitsEndWithinThreeUnitsRightOfTheirCentre) {
+  for (int factor : {1, 2, 4}) {
+    const Picture font = readPicture(gameFontFile(factor));
+    ASSERT_TRUE(font.ok);
+    for (int code = '0'; code <= '9'; ++code) {
+      const FrameRect cell = frameRect(font, kGameFontCell * factor, kGameFontCell * factor, code - 32);
+      int right = -1;  // the last column with visible ink
+      for (int y = 0; y < cell.h; ++y) {
+        for (int x = 0; x < cell.w; ++x) {
+          if (font.alpha(cell.x + x, cell.y + y) >= 32) right = std::max(right, x);
+        }
+      }
+      EXPECT_LE((right + 1.0) / factor - kGameFontCell / 2, 3.0) << char(code) << " factor " << factor;
+    }
+  }
+}
+
 // Icons for ¬J ¬K ¬L ¬I ¬U ¬O ¬Q ¬E ¬F ¬W ¬S ¬A ¬D: joypad set from frame 96, keyboard set from 112,
 // blink frames 109 and 110. Two escapes showing the same picture would mislead the player.
 TEST(GameFont, EscapeIconsAreDistinctWithinEachSet) {

@@ -19,9 +19,8 @@ int c_MyApp::p_OnUpdate() {
   }
   p_ReadGlobalKeys();
   ko_asyncevent_UpdateAsyncEvents();
-  if (ko_Quarzel_HasMusicStream == 1 && m_musicOn == 1) {
-    m_paused ? ko_audio_PauseMusic() : ko_audio_ResumeMusic();
-  }
+  if (ko_Quarzel_HasMusicStream == 1 && m_musicOn == 1 && m_paused) ko_audio_PauseMusic();
+  if (ko_Quarzel_HasMusicStream == 1 && m_musicOn == 1 && !m_paused) ko_audio_ResumeMusic();
 
   int now = ko_app_Millisecs();
   if (ko_app_MillisecsDiff(now, m_updateLast) > 0) m_updateFps = 1000 / ko_app_MillisecsDiff(now, m_updateLast);

@@ -1,5 +1,5 @@
-// gxtkAudio: opening the device, channel sources, channel control, music, suspend and resume, and the mark
-// that keeps playing samples alive. Loading and buffer deletion are in audio_sample.cpp.
+// gxtkAudio: opening the device, channel sources, channel control, suspend and resume, and the mark that keeps
+// playing samples alive. Loading and buffer deletion are in audio_sample.cpp, music in audio_music.cpp.
 #include "gxtk/audio.h"
 
 #include <cmath>
@@ -117,7 +117,7 @@ int gxtkAudio::StopChannel(int channel) {
 int gxtkAudio::PauseChannel(int channel) {
   gxtkChannel* target = Channel(channel);
   if (!target || target->state != 1) return 0;
-  if (gxtkSourceState(target->source) == AL_STOPPED) {
+  if (HasEnded(channel)) {
     target->state = 0;  // it ended before the pause: nothing to resume later
   } else {
     alSourcePause(target->source);
@@ -137,8 +137,15 @@ int gxtkAudio::ResumeChannel(int channel) {
 int gxtkAudio::ChannelState(int channel) {
   gxtkChannel* target = Channel(channel);
   if (!target) return 0;
-  if (target->state == 1 && gxtkSourceState(target->source) == AL_STOPPED) target->state = 0;
+  if (target->state == 1 && HasEnded(channel)) target->state = 0;
   return target->state;
+}
+
+// A stopped source has played its sound to the end, except the music's while its stream goes on: that source
+// only ran dry, and the next top-up restarts it.
+bool gxtkAudio::HasEnded(int channel) {
+  if (gxtkSourceState(channels[channel].source) != AL_STOPPED) return false;
+  return channel != kMusicChannel || !music || music->Ended();
 }
 
 int gxtkAudio::SetVolume(int channel, float volume) {
@@ -163,31 +170,6 @@ int gxtkAudio::SetRate(int channel, float rate) {
 }
 
 // -------------------------------------------------------------------------------------------------------------
-// Music: a whole file decoded into one sample, played on channel 32.
-
-int gxtkAudio::PlayMusic(String path, int flags) {
-  StopMusic();  // the old tune's buffer goes before the new one is decoded
-  gxtkSample* sample = LoadSample(path);
-  if (!sample) return -1;
-  music = sample;
-  PlaySample(sample, kMusicChannel, flags);  // channel 32 keeps the source it got at start: never taken over
-  return 0;
-}
-
-int gxtkAudio::StopMusic() {
-  StopChannel(kMusicChannel);
-  if (!music) return 0;
-  music->Discard();  // its source has stopped: the flush detaches the buffer and deletes it
-  music = nullptr;
-  FlushDiscarded();
-  return 0;
-}
-int gxtkAudio::PauseMusic() { return PauseChannel(kMusicChannel); }
-int gxtkAudio::ResumeMusic() { return ResumeChannel(kMusicChannel); }
-int gxtkAudio::MusicState() { return ChannelState(kMusicChannel); }
-int gxtkAudio::SetMusicVolume(float volume) { return SetVolume(kMusicChannel, volume); }
-
-// -------------------------------------------------------------------------------------------------------------
 // Application suspend: only what was audibly playing is paused, and only that is restarted.
 
 int gxtkAudio::Suspend() {
@@ -205,7 +187,6 @@ int gxtkAudio::Resume() {
 }
 
 void gxtkAudio::mark() {
-  gc_mark(music);
   for (gxtkChannel& channel : channels) {
     if (channel.state != 0 && gxtkSourceState(channel.source) != AL_STOPPED) gc_mark(channel.sample);
   }

@@ -13,9 +13,12 @@
 // only queues its buffer name. FlushDiscarded, at the start of every load and play, detaches buffers from
 // stopped sources and deletes what it can; the rest waits for the next flush. A buffer is therefore deleted
 // only once no playing or paused source holds it.
-// Music: the tune PlayMusic loaded is the device's own (`music`): nothing else can play it again once it stops, so
-// StopMusic gives its buffer up at once, and a new tune is decoded only after the old one's buffer is gone. The
-// largest buffer of a program is never held twice, nor kept after the music stopped.
+// Music: the tune is streamed (gxtkMusic): decoded a piece at a time into a short queue of buffers on channel
+// 32's source, which UpdateMusic, called once per update, tops up. Only a second or so of the tune is ever
+// decoded ahead, so starting a tune costs a few pieces, not the whole file. A source that ran dry because updates
+// stalled is refilled and restarted where the tune had got to; such a pause in the sound is not an end, and the
+// channel stays playing. The tune's end (without looping) is when its last piece has played. StopMusic and a
+// new PlayMusic give the old tune's buffers and decoder up at once.
 // Collector: the device marks the sample of every channel whose source is playing or paused, so a sound the
 // application dropped still plays to its end. Once its source has stopped, a channel's sample may be
 // collected; the channel's reference to it is then stale and never read again (the next play replaces it).
@@ -26,6 +29,10 @@
 #include <AL/al.h>
 #include <AL/alc.h>
 
+#include <memory>
+#include <vector>
+
+#include "host/audio_stream.h"
 #include "runtime/object.h"
 
 class gxtkSample : public Object {
@@ -45,6 +52,38 @@ struct gxtkChannel {
   ALuint AL_Source();  // the channel's source, generated or taken over on first use; 0 if none can be had
 };
 
+// A tune playing from a stream through a queue of kPieces buffers on one source. Every buffer holds a piece of
+// about an eighth of a second; the last piece before a loop point is filled on from the stream's start, so the
+// seam is sample-exact. Main thread only.
+class gxtkMusic {
+ public:
+  static constexpr int kPieces = 8;  // buffers queued: about one second of sound ahead
+
+  // The source's queue is the tune's from now on. `format` is the OpenAL format of the stream's samples.
+  gxtkMusic(ALuint source, ALenum format, std::unique_ptr<KoAudioStream> stream, bool looping);
+  ~gxtkMusic();  // stops the source and deletes the buffers
+  gxtkMusic(const gxtkMusic&) = delete;
+  gxtkMusic& operator=(const gxtkMusic&) = delete;
+
+  bool Start();  // fills and queues every piece and plays; false when the stream gave nothing or OpenAL refused
+  void TopUp();  // refills the pieces played since, and plays on a source that ran dry
+  bool Ended() const;  // the stream gave its last frame, no loop follows, and every queued piece has played
+  ALuint Buffer(int piece) const { return buffers_[piece]; }  // 0..kPieces - 1
+
+ private:
+  int FillPiece(ALuint buffer);  // frames put into the buffer; 0 once the stream has ended
+  int Requeue(int count);  // takes pieces off the queue's front and puts them back refilled; returns those put back
+
+  ALuint source_;
+  ALenum format_;
+  std::unique_ptr<KoAudioStream> stream_;
+  bool looping_;
+  bool ended_ = false;
+  int pieceFrames_;                   // frames per buffer
+  ALuint buffers_[kPieces] = {};
+  std::vector<unsigned char> piece_;  // one piece of decoded samples, reused
+};
+
 class gxtkAudio : public Object {
  public:
   static constexpr int kChannelCount = 33;
@@ -54,7 +93,7 @@ class gxtkAudio : public Object {
   ALCdevice* device = nullptr;    // null when no device could be opened
   ALCcontext* context = nullptr;  // null unless created and made current
   gxtkChannel channels[kChannelCount];
-  Ref<gxtkSample> music;  // the tune PlayMusic loaded, until the music stops
+  std::unique_ptr<gxtkMusic> music;  // the tune PlayMusic started, until the music stops or the next tune
 
   gxtkAudio();  // opens the default device, or "Generic Hardware", or "Generic Software"
 
@@ -76,6 +115,7 @@ class gxtkAudio : public Object {
   virtual int ResumeMusic();
   virtual int MusicState();
   virtual int SetMusicVolume(float volume);
+  virtual void UpdateMusic();  // once per update: tops up the tune's queue
   void mark() override;
 
  protected:
@@ -85,12 +125,17 @@ class gxtkAudio : public Object {
  private:
   friend struct gxtkChannel;
   ALuint TakeStoppedSource();  // the source of the first sound channel in state 0, or 0
+  bool HasEnded(int channel);  // its sound played to the end (the music channel: not merely ran dry)
   void Open(ALCdevice* opened, const ALCint* contextAttributes);
   gxtkChannel* Channel(int channel);  // null outside 0..32
 };
 
 // Detaches buffers from stopped sources and deletes the discarded buffers that no source holds any more.
 void FlushDiscarded();
+
+// The OpenAL format of samples of this layout; 0 for layouts OpenAL cannot take (24- or 32-bit samples, more
+// than two channels).
+ALenum gxtkBufferFormat(int bytesPerSample, int channelCount);
 
 // The OpenAL state of a source (AL_PLAYING, AL_PAUSED, ...); AL_STOPPED when it cannot be asked.
 ALint gxtkSourceState(ALuint source);

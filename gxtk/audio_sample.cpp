@@ -11,15 +11,6 @@ namespace {
 // Buffers given up whose deletion has not succeeded yet: a source may still hold them.
 std::vector<ALuint> discarded;
 
-// 0 for layouts OpenAL cannot take (24- or 32-bit samples, more than two channels).
-ALenum BufferFormat(int bytesPerSample, int channelCount) {
-  if (bytesPerSample == 1 && channelCount == 1) return AL_FORMAT_MONO8;
-  if (bytesPerSample == 1 && channelCount == 2) return AL_FORMAT_STEREO8;
-  if (bytesPerSample == 2 && channelCount == 1) return AL_FORMAT_MONO16;
-  if (bytesPerSample == 2 && channelCount == 2) return AL_FORMAT_STEREO16;
-  return 0;
-}
-
 // A new buffer holding the PCM, or 0 when OpenAL refuses it (bad rate, out of memory).
 ALuint UploadBuffer(ALenum format, const void* pcm, ALsizei bytes, ALsizei hertz) {
   ALuint buffer = 0;
@@ -34,6 +25,14 @@ ALuint UploadBuffer(ALenum format, const void* pcm, ALsizei bytes, ALsizei hertz
 
 }  // namespace
 
+ALenum gxtkBufferFormat(int bytesPerSample, int channelCount) {
+  if (bytesPerSample == 1 && channelCount == 1) return AL_FORMAT_MONO8;
+  if (bytesPerSample == 1 && channelCount == 2) return AL_FORMAT_STEREO8;
+  if (bytesPerSample == 2 && channelCount == 1) return AL_FORMAT_MONO16;
+  if (bytesPerSample == 2 && channelCount == 2) return AL_FORMAT_STEREO16;
+  return 0;
+}
+
 gxtkSample::~gxtkSample() { Discard(); }
 
 int gxtkSample::Discard() {
@@ -46,9 +45,12 @@ void FlushDiscarded() {
   if (discarded.empty()) return;
   // Any stopped source, whatever its channel's state: a buffer left on a source that was stopped and never
   // replayed could otherwise never be deleted.
+  // The music's source is left alone: it holds only the tune's own buffers, which the tune deletes itself, and a
+  // tune whose source ran dry still needs its queue.
   if (gxtkAudio::audio) {
-    for (gxtkChannel& channel : gxtkAudio::audio->channels) {
-      if (channel.source && gxtkSourceState(channel.source) == AL_STOPPED) alSourcei(channel.source, AL_BUFFER, 0);
+    for (int c = 0; c < gxtkAudio::kMusicChannel; ++c) {
+      ALuint source = gxtkAudio::audio->channels[c].source;
+      if (source && gxtkSourceState(source) == AL_STOPPED) alSourcei(source, AL_BUFFER, 0);
     }
   }
   std::vector<ALuint> stillHeld;
@@ -71,7 +73,7 @@ bool gxtkAudio::LoadSample__UNSAFE__(gxtkSample* sample, String path) {
   int length = 0, channelCount = 0, bytesPerSample = 0, hertz = 0;  // length in sample frames
   unsigned char* pcm = KoGame::_game->LoadAudioData(path, &length, &channelCount, &bytesPerSample, &hertz);
   if (!pcm) return false;
-  ALenum format = BufferFormat(bytesPerSample, channelCount);
+  ALenum format = gxtkBufferFormat(bytesPerSample, channelCount);
   long long bytes = static_cast<long long>(length) * channelCount * bytesPerSample;
   bool loaded = format != 0 && length >= 0 && bytes <= INT_MAX;
   if (loaded && context) {  // without a context the sample loads but has no buffer: it plays silence

@@ -8,7 +8,9 @@
 #pragma once
 
 #include <cstdio>
+#include <memory>
 
+#include "host/audio_stream.h"
 #include "host/display_mode.h"
 #include "runtime/object.h"
 
@@ -76,6 +78,9 @@ class KoGame {
   virtual unsigned char* LoadData(String path, int* length);
   virtual unsigned char* LoadImageData(String path, int* width, int* height, int* depth);
   virtual unsigned char* LoadAudioData(String path, int* length, int* channels, int* format, int* hertz);
+  // A sound to be read a piece at a time (music); null when it cannot be loaded. By default a whole
+  // LoadAudioData decode read in pieces (audio_stream.cpp).
+  virtual std::unique_ptr<KoAudioStream> OpenAudioStream(String path);
   [[noreturn]] virtual void Die(ThrowableObject* exception);
   virtual void gc_collect();
 

@@ -33,6 +33,7 @@ class KoGlfwGame : public KoGame {
   unsigned char* LoadImageData(String path, int* width, int* height, int* depth) override;  // decode_image.cpp
   unsigned char* LoadAudioData(String path, int* length, int* channels, int* format,
                                int* hertz) override;  // decode_audio.cpp, with the decoders of sound_decoders.h
+  std::unique_ptr<KoAudioStream> OpenAudioStream(String path) override;  // decode_audio.cpp
 
   virtual void SetGlfwWindow(int width, int height, int red, int green, int blue, int alpha, int depth, int stencil,
                              bool fullscreen);

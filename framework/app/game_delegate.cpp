@@ -27,7 +27,9 @@ void c_GameDelegate::ResumeGame() {
   ko_app__app->p_OnResume();
 }
 
+// The music's queue is topped up before the application's update, which may be a long one (loading).
 void c_GameDelegate::UpdateGame() {
+  m_audio->UpdateMusic();
   ko_app_ValidateDeviceWindow(true);
   m_input->p_BeginUpdate();
   ko_app__app->p_OnUpdate();

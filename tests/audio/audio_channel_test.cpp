@@ -122,14 +122,14 @@ TEST_F(Channels, ADiscardedSampleKeepsItsBufferUntilItsChannelStoppedAndAFlush) 
   EXPECT_FALSE(alIsBuffer(buffer));
 }
 
-// A tune nobody else can play again: stopping the music deletes its buffer at once, and the next tune is decoded
-// with the old buffer already gone. Pausing keeps it, and sound effects keep theirs.
-TEST_F(Channels, TheTunesBufferGoesWhenTheMusicStops) {
+// A tune nobody else can play again: stopping the music deletes its buffers at once, and the next tune opens
+// with the old one's buffers already gone. Pausing keeps them, and sound effects keep theirs.
+TEST_F(Channels, TheTunesBuffersGoWhenTheMusicStops) {
   host.files["tarsil://data/first.ogg"] = Lasting(0.2f, 440);
   host.files["tarsil://data/second.ogg"] = Lasting(0.2f, 880);
   gxtkSample* effect = Load("effect.wav", Lasting(0.1f));
   audio->PlaySample(effect, 0, 1);
-  auto tuneBuffer = [&] { return audio->channels[gxtkAudio::kMusicChannel].sample->buffer; };
+  auto tuneBuffer = [&] { return audio->music->Buffer(gxtkMusic::kPieces - 1); };
   ASSERT_EQ(audio->PlayMusic(String("tarsil://data/first.ogg"), 1), 0);
   ALuint first = tuneBuffer();
   audio->PauseMusic();

@@ -56,7 +56,7 @@ TEST_F(WhatIsPlayed, LoopingMusicRunsOnWithoutAGap) {
   tune.seconds = 0.2f;
   host.files["tarsil://data/music.ogg"] = tune;
   ASSERT_EQ(audio->PlayMusic(String("tarsil://data/music.ogg"), 1), 0);
-  std::vector<float> out = Side(audio->Render(1.0f), 2);
+  std::vector<float> out = Side(audio->Play(1.0f), 2);
   out.erase(out.begin(), out.begin() + 100);  // the start of the first play is not a loop point
   EXPECT_NEAR(AudibleSeconds(out), 1.0f - 100.0f / LoopbackAudio::kHertz, 1e-3) << "silent at the end";
   EXPECT_NEAR(Frequency(out), 450, 450 * 0.005);

@@ -1,15 +1,10 @@
 // The loopback audio device and the measures of rendered output (see loopback.h).
 #include "tests/audio/loopback.h"
 
-#include <AL/alext.h>
-
 #include <cmath>
 #include <cstdlib>
 
 namespace {
-
-LPALCLOOPBACKOPENDEVICESOFT openLoopback;
-LPALCRENDERSAMPLESSOFT renderSamples;
 
 constexpr float kAudible = 1e-3f;  // of full scale; the mixer's rounding stays far below
 
@@ -22,24 +17,6 @@ std::pair<int, int> AudibleSpan(const std::vector<float>& samples) {
 }
 
 }  // namespace
-
-LoopbackAudio* LoopbackAudio::Get() {
-  static LoopbackAudio* device = nullptr;
-  if (device) return device;
-  openLoopback = reinterpret_cast<LPALCLOOPBACKOPENDEVICESOFT>(alcGetProcAddress(nullptr, "alcLoopbackOpenDeviceSOFT"));
-  renderSamples = reinterpret_cast<LPALCRENDERSAMPLESSOFT>(alcGetProcAddress(nullptr, "alcRenderSamplesSOFT"));
-  if (!openLoopback || !renderSamples) std::abort();
-  const ALCint attributes[] = {ALC_FORMAT_CHANNELS_SOFT, ALC_STEREO_SOFT, ALC_FORMAT_TYPE_SOFT, ALC_FLOAT_SOFT,
-                               ALC_FREQUENCY, kHertz, ALC_HRTF_SOFT, ALC_FALSE, 0};
-  device = new LoopbackAudio(openLoopback(nullptr), attributes);
-  return device;
-}
-
-std::vector<StereoFrame> LoopbackAudio::Render(float seconds) {
-  std::vector<StereoFrame> frames(static_cast<size_t>(std::lround(seconds * kHertz)));
-  renderSamples(device, frames.data(), static_cast<ALCsizei>(frames.size()));
-  return frames;
-}
 
 std::vector<float> Side(const std::vector<StereoFrame>& frames, int side) {
   std::vector<float> samples;

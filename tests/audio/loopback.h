@@ -1,31 +1,12 @@
-// The audio device on an OpenAL Soft loopback device, and measures of what it rendered.
-//
-// Nothing is mixed until a test calls Render, so sounds advance exactly as far as the test says, the same
-// on every run. One device per process: buffer and source names of different devices must never meet in
-// the device's discarded-buffer list.
+// Measures of what the loopback device (loopback_device.h) rendered, and the fixture of the tests that use it.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "gxtk/audio.h"
+#include "tests/audio/loopback_device.h"
 #include "tests/audio/tone_host.h"
-
-struct StereoFrame {
-  float left, right;
-};
-
-class LoopbackAudio : public gxtkAudio {
- public:
-  static constexpr int kHertz = 44100;  // output frames per second
-
-  static LoopbackAudio* Get();                    // opened on first use
-  std::vector<StereoFrame> Render(float seconds);  // mixes the next `seconds` of output
-
- private:
-  using gxtkAudio::gxtkAudio;
-};
 
 // One side of the output: 0 left, 1 right; 2 both added together.
 std::vector<float> Side(const std::vector<StereoFrame>& frames, int side);

@@ -31,6 +31,16 @@ unsigned char* ToneHost::LoadAudioData(String path, int* length, int* channels, 
     auto level = static_cast<int32_t>(std::lround(std::sin(phase) * tone.amplitude * 32767));
     for (int c = 0; c < tone.channels; ++c) out = put_sample(out, level, tone.bytesPerSample);
   }
-  *length = frames, *channels = tone.channels, *format = tone.bytesPerSample, *hertz = tone.hertz;
+  *length = frames;
+  *channels = tone.channels;
+  *format = tone.bytesPerSample;
+  *hertz = tone.hertz;
   return pcm;
+}
+
+std::unique_ptr<KoAudioStream> ToneHost::OpenAudioStream(String path) {
+  auto found = oggFiles.find(path.ToCString().c_str());
+  if (found == oggFiles.end()) return KoGame::OpenAudioStream(path);
+  std::FILE* file = fmemopen(found->second.data(), found->second.size(), "rb");
+  return file ? OpenOggStream(file) : nullptr;
 }

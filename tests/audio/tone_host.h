@@ -1,5 +1,6 @@
 // A host whose sound files are synthesised tones, keyed by path: what LoadAudioData returns for each path is
-// known exactly, so tests can check what was really played.
+// known exactly, so tests can check what was really played. Real Ogg Vorbis files can be given too, held in
+// memory: those stream through the host's own Ogg decoder, as music on the desktop does.
 #pragma once
 
 #include <map>
@@ -20,7 +21,9 @@ struct Tone {
 class ToneHost : public KoGame {
  public:
   std::map<std::string, Tone> files;
-  std::vector<std::string> requested;  // every path asked for, in order
+  std::map<std::string, std::string> oggFiles;  // path -> the file's bytes
+  std::vector<std::string> requested;           // every path asked for, in order
 
   unsigned char* LoadAudioData(String path, int* length, int* channels, int* format, int* hertz) override;
+  std::unique_ptr<KoAudioStream> OpenAudioStream(String path) override;
 };

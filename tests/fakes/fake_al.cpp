@@ -22,5 +22,7 @@ void alSource3f(ALuint, ALenum, ALfloat, ALfloat, ALfloat) {}
 void alSourcePlay(ALuint) {}
 void alSourcePause(ALuint) {}
 void alSourceStop(ALuint) {}
+void alSourceQueueBuffers(ALuint, ALsizei, const ALuint*) {}
+void alSourceUnqueueBuffers(ALuint, ALsizei, ALuint*) {}
 
 }  // extern "C"

@@ -92,6 +92,7 @@ class DamagedData : public ::testing::TestWithParam<Case> {
     if (EndsWith(file, "-hd2.png")) {
       Xdotool({"key", "F11"});
     } else if (EndsWith(file, ".ogg")) {
+      ASSERT_TRUE(WaitForTitleScreen(GameView(x11, x11.Describe(window.id)), 10)) << "keys before the title are lost";
       PressKey("Right");
       PressKey("Return");
     } else if (EndsWith(file, ".png") && !EndsWith(file, "-hd.png") && file != "glim_font.png") {

@@ -78,6 +78,15 @@ void ExpectScreen(const GameView& view, const ScreenFeatures& features, const st
 
 bool LooksLikeTitleScreen(const GameView& view) { return AllPresent(TitleScreenFeatures(view)); }
 
+bool WaitForTitleScreen(const GameView& view, double seconds) {
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+  while (!LooksLikeTitleScreen(view)) {
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+    PauseFor(50);
+  }
+  return true;
+}
+
 void ExpectTitleScreen(const GameView& view, const std::string& screenshot) {
   ExpectScreen(view, TitleScreenFeatures, screenshot, 5);
 }

@@ -47,4 +47,5 @@ void ExpectScreen(const GameView& view, const ScreenFeatures& features, const st
 // The title screen: the blue ground, the title, the score strip on the right with its "Top" list, the gear.
 std::vector<ScreenFeature> TitleScreenFeatures(const GameView& view);
 bool LooksLikeTitleScreen(const GameView& view);  // every feature present
+bool WaitForTitleScreen(const GameView& view, double seconds);  // false if it did not show in time
 void ExpectTitleScreen(const GameView& view, const std::string& screenshot = "");

@@ -19,8 +19,8 @@ int main(int argc, char** argv) {
   int growth = report.liveBytes.empty() ? 0 : report.liveBytes.back() - report.liveBytes.front();
   std::printf("\nlive heap growth: %d bytes over %d rounds (%.1f per round)\n", growth, report.rounds,
               report.rounds > 1 ? static_cast<double>(growth) / (report.rounds - 1) : 0.0);
-  std::printf("longest update: %.2f ms; fullest draw list: %d commands\n", report.longestUpdateMs,
-              report.longestDrawCommands);
+  std::printf("longest update: %.2f ms wall, %.2f ms CPU; fullest draw list: %d commands\n",
+              report.longestUpdateMs, report.longestUpdateCpuMs, report.longestDrawCommands);
   std::printf("invariants broken: %zu\n", report.broken.size());
   for (const std::string& broken : report.broken) std::printf("  %s\n", broken.c_str());
   return report.broken.empty() ? 0 : 1;

@@ -11,7 +11,8 @@
 struct SoakReport {
   int rounds = 0;
   double gameMinutes = 0;       // updates / 60 / 60
-  double longestUpdateMs = 0;   // wall time of the slowest single update
+  double longestUpdateMs = 0;     // wall time of the slowest single update
+  double longestUpdateCpuMs = 0;  // its thread CPU time: the wall time less what other processes took of the core
   int longestDrawCommands = 0;  // the fullest draw list seen
   std::vector<int> liveBytes;   // the collector's live bytes after each round (after full collections)
   std::vector<std::string> broken;  // invariants broken, with the round and the update

@@ -76,6 +76,11 @@ TEST_F(Installed, RunsFromAnUnrelatedWorkingDirectoryWithItsMenuEntryAndIcon) {
   ASSERT_EQ(install.status, 0) << install.out << install.err;
   EXPECT_TRUE(fs::is_regular_file(prefix / "share/quarzel/data/common/BrixLogo.png"));
   EXPECT_FALSE(fs::exists(prefix / "bin/data")) << "the data folder belongs under share";
+  EXPECT_FALSE(fs::exists(prefix / "games")) << "the package's copy of the program";
+  for (const char* file : {"share/man/man6/quarzel.6.gz", "share/metainfo/invalid.quarzel.Quarzel.metainfo.xml",
+                           "share/doc/quarzel/copyright"}) {
+    EXPECT_TRUE(fs::is_regular_file(prefix / file)) << file;
+  }
   ExpectMenuEntryAndIcons();
 
   X11Session x11;

@@ -19,8 +19,8 @@
 
 namespace {
 
-const StateFileName kStateFile(false);
-const StateFileName kStateTempFile(true);
+constexpr StateFileName kStateFile(false);
+constexpr StateFileName kStateTempFile(true);
 
 std::string utf8(const String& text) {
   std::string bytes;

@@ -34,7 +34,7 @@ std::string StateLocationText();
 // takes its file names through these, so it reads the same wherever the state lives.
 class StateFileName {
  public:
-  explicit StateFileName(bool temporary) : temporary_(temporary) {}
+  constexpr explicit StateFileName(bool temporary) : temporary_(temporary) {}
   operator const char*() const;  // NOLINT: stands wherever a file name is taken
  private:
   bool temporary_;

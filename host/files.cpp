@@ -1,6 +1,6 @@
 // KoGame's files: opening mapped paths, whole-file loads, the saved-state file and the local date.
 //
-// Saved state: the state string's UTF-8 bytes, nothing else, in "./.tarsilstate" (the working directory).
+// Saved state: the state string's UTF-8 bytes, nothing else, in the file state_location.h settles on.
 // Saving writes a temporary file beside it, flushes it to disk and renames it over the old file, so a crash
 // or a full disk in the middle of a save leaves the previous state whole. May run on worker threads:
 // OpenFile and LoadData (they share only the path cache, filled on the main thread at start-up, and the
@@ -9,16 +9,18 @@
 
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <string>
 
 #include "host/game.h"
+#include "host/state_location.h"
 #include "runtime/utf8.h"
 
 namespace {
 
-constexpr const char* kStateFile = "./.tarsilstate";
-constexpr const char* kStateTempFile = "./.tarsilstate.new";
+constexpr StateFileName kStateFile(false);
+constexpr StateFileName kStateTempFile(true);
 
 std::string utf8(const String& text) {
   std::string bytes;
@@ -86,7 +88,7 @@ int KoGame::SaveState(String state) {
   return 0;
 }
 
-String KoGame::LoadState() { return LoadString(String(kStateFile)); }
+String KoGame::LoadState() { return LoadString(String::FromUtf8(kStateFile, std::strlen(kStateFile))); }
 
 void KoGame::GetDate(Array<int> date) {
   int n = date.Length();

@@ -8,8 +8,8 @@
 // <base> is the program's directory when a data folder lies beside the program (the build tree: build/quarzel
 // with build/data); an installed program, <prefix>/bin/quarzel, has none there and uses <prefix>/share/quarzel
 // (so <prefix>/share/quarzel/data). If neither exists, <base> stays the program's directory. The choice never
-// depends on the working directory, so the program runs from anywhere; the saved state is not mapped and stays
-// in the working directory.
+// depends on the working directory, so the program runs from anywhere. The saved state is not mapped: where it
+// lives is state_location.h's business.
 // The directories are computed on first use, on the main thread at start-up, and cached. Workers map paths
 // too, so mapping only reads the cached strings and never copies them (a copy would count non-atomically).
 #include "host/paths.h"
@@ -56,12 +56,15 @@ String KoGlfwGame::ProgramDirectory(String executablePath) {
   return path.Slice(0, slash);
 }
 
+String RunningProgramDirectory() {
+  char path[4096];
+  ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+  return KoGlfwGame::ProgramDirectory(String::FromUtf8(path, length > 0 ? static_cast<int>(length) : 0));
+}
+
 const String& KoGlfwGame::BaseDir() {
   if (_baseDir.Length() == 0) {
-    char path[4096];
-    ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
-    String executable = String::FromUtf8(path, length > 0 ? static_cast<int>(length) : 0);
-    _baseDir = BaseDirForProgram(ProgramDirectory(executable));
+    _baseDir = BaseDirForProgram(RunningProgramDirectory());
     _internalDir = _baseDir + String("/internal");
   }
   return _baseDir;

@@ -9,3 +9,6 @@
 // program installed as <prefix>/bin/quarzel); otherwise the program's directory again, so a missing data
 // folder is reported where it was first looked for.
 String BaseDirForProgram(const String& programDirectory);
+
+// The directory of the running program's executable.
+String RunningProgramDirectory();

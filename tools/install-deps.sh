@@ -1,14 +1,24 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build, the game and the tests need, and only those that are missing,
-# so that a second run on a ready machine is quiet and takes a moment.
+# so that a second run on a ready machine is quiet and takes a moment. `install-deps.sh play` installs only
+# what building and playing need.
 set -euo pipefail
 
+# Building and playing (configuring the build looks for the test framework too).
 packages=(
-  cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
-  libglfw3-dev libopenal-dev libstb-dev libvorbis-dev libx11-dev
+  cmake ninja-build g++ pkg-config
+  libglfw3-dev libopenal-dev libstb-dev libvorbis-dev libx11-dev libgl1-mesa-dri
   libgtest-dev
-  xvfb xauth libgl1-mesa-dri xdotool
 )
+# The tests: clang for the fuzzers, a private X server with input, and Debian's package tools for the
+# package and its checks (dpkg-shlibdeps and file find its dependencies; lintian, appstreamcli and man check it).
+if [ "${1:-}" != play ]; then
+  packages+=(
+    clang libclang-rt-14-dev
+    xvfb xauth xdotool
+    dpkg-dev file lintian appstream man-db
+  )
+fi
 
 missing=()
 for package in "${packages[@]}"; do

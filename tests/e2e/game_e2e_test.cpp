@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <thread>
@@ -90,7 +91,7 @@ TEST_F(Game, TheLogoJingleIsHeardWhileLoading) {
   }
   EXPECT_GT(peak, 4000) << "the jingle is audible";
   EXPECT_GT(loud, 2000) << "for a good part of a second";
-  std::system((std::string("rm -rf ") + folder).c_str());
+  std::filesystem::remove_all(folder);
 }
 
 }  // namespace

@@ -1,10 +1,16 @@
 // The real program in a scratch folder (see game_in_folder.h).
 #include "tests/e2e/game_in_folder.h"
 
+#include <sys/stat.h>
+
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <thread>
+
+#include "tests/e2e/x11_session.h"
 
 GameInFolder::GameInFolder(const std::string& name) {
   std::string pattern = "/tmp/quarzel-" + name + "-XXXXXX";
@@ -33,4 +39,16 @@ std::string GameInFolder::ReadState() const {
 
 void GameInFolder::WriteState(const std::string& bytes) const {
   std::ofstream(StatePath(), std::ios::binary) << bytes;
+}
+
+bool LoseFocusAndWaitForTheSave(unsigned long window, const std::string& statePath) {
+  struct stat before {};
+  stat(statePath.c_str(), &before);
+  Xdotool({"windowunmap", std::to_string(window)});
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  for (struct stat now {}; std::chrono::steady_clock::now() < deadline;) {
+    if (stat(statePath.c_str(), &now) == 0 && now.st_ino != before.st_ino) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return false;
 }

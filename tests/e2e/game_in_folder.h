@@ -27,3 +27,7 @@ class GameInFolder {
   std::string folder_;
   std::unique_ptr<BackgroundProcess> process_;
 };
+
+// Takes the keyboard from the window (unmapped, as when it is minimised) and waits for the save this makes
+// into `statePath`: the host writes a new file and renames it over the old one, so the file's inode changes.
+bool LoseFocusAndWaitForTheSave(unsigned long window, const std::string& statePath);

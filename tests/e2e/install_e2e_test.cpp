@@ -45,12 +45,14 @@ class Installed : public ::testing::Test {
   }
   void TearDown() override { fs::remove_all(scratch); }
 
-  // Starts the installed program with `directory` as its working directory.
+  // Starts the installed program with `directory` as its working directory; it keeps its saved state in the
+  // scratch folder too, not in the home folder of whoever runs the tests.
   std::unique_ptr<BackgroundProcess> StartIn(const fs::path& directory) {
     const fs::path previous = fs::current_path();
     fs::current_path(directory);
-    auto program = std::make_unique<BackgroundProcess>(std::vector<std::string>{(prefix / "bin/quarzel").string()},
-                                                       std::vector<std::string>{"ALSOFT_DRIVERS=null"});
+    const std::vector<std::string> command = {"env", "XDG_DATA_HOME=" + (scratch / "data-home").string(),
+                                              (prefix / "bin/quarzel").string()};
+    auto program = std::make_unique<BackgroundProcess>(command, std::vector<std::string>{"ALSOFT_DRIVERS=null"});
     fs::current_path(previous);
     return program;
   }
@@ -74,6 +76,11 @@ TEST_F(Installed, RunsFromAnUnrelatedWorkingDirectoryWithItsMenuEntryAndIcon) {
   ASSERT_EQ(install.status, 0) << install.out << install.err;
   EXPECT_TRUE(fs::is_regular_file(prefix / "share/quarzel/data/common/BrixLogo.png"));
   EXPECT_FALSE(fs::exists(prefix / "bin/data")) << "the data folder belongs under share";
+  EXPECT_FALSE(fs::exists(prefix / "games")) << "the package's copy of the program";
+  for (const char* file : {"share/man/man6/quarzel.6.gz", "share/metainfo/invalid.quarzel.Quarzel.metainfo.xml",
+                           "share/doc/quarzel/copyright"}) {
+    EXPECT_TRUE(fs::is_regular_file(prefix / file)) << file;
+  }
   ExpectMenuEntryAndIcons();
 
   X11Session x11;

@@ -3,27 +3,12 @@
 // and the save it makes when the window loses focus writes back every group that was whole, unchanged, and the
 // defaults for a damaged one.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-
-#include <chrono>
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
-#include <thread>
 
 #include "tests/e2e/game_in_folder.h"
+#include "tests/e2e/sample_state.h"
 #include "tests/e2e/screens.h"
-#include "tests/support/text.h"
 
 namespace {
-
-// Options: effects only (5), pad x 100 and y 64 (10, 11), pad size 10 (12), overscan 1 (14), as loading keeps
-// them off a console. Badges 0 and 31. Easy empty, Normal as after 500 was recorded over 900, 800, 500, 100,
-// Hard's best 70. The checksums are worked out by hand.
-const std::string kSettings = "0|0|0|0|0|2|0|0|0|0|100|64|10|0|1|0|0|0|0|0|0|0|0|0|0|1848|";
-const std::string kBadges = "-2147483647|0|0|0|0|0|0|0|-2147483647|";
-const std::string kScores = Zeros(21) + "900|500|800|0|500|0|500|0|100|0|" + Zeros(10) + "16900|" + "70|0|" +
-                            Zeros(18) + "280|" + Zeros(21) + "500|0|" + Zeros(18) + "2000|" + Zeros(21 * 3);
 
 class SavedGame : public ::testing::Test {
  protected:
@@ -38,19 +23,7 @@ class SavedGame : public ::testing::Test {
   void WriteState(const std::string& bytes) { game.WriteState(bytes); }
   std::string ReadState() { return game.ReadState(); }
   bool WaitForOutput(const std::string& text) { return game.WaitForOutput(text); }
-  // Takes the keyboard from the window (unmapped, as when it is minimised) and waits for the save this makes:
-  // the host writes a new file and renames it over the old one, so the file's inode changes.
-  bool LoseFocusAndWaitForTheSave() {
-    struct stat before {};
-    stat(StatePath().c_str(), &before);
-    Xdotool({"windowunmap", std::to_string(window.id)});
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    for (struct stat now {}; std::chrono::steady_clock::now() < deadline;) {
-      if (stat(StatePath().c_str(), &now) == 0 && now.st_ino != before.st_ino) return true;
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return false;
-  }
+  bool LoseFocusAndWaitForTheSave() { return ::LoseFocusAndWaitForTheSave(window.id, StatePath()); }
   void Close() {
     x11.RequestClose(window.id);  // the close button works while the game is suspended too
     EXPECT_EQ(game.process().Wait(10).status, 0);

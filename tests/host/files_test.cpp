@@ -50,7 +50,7 @@ class Files : public ::testing::Test, public HostFixture {
   }
   void TearDown() override {
     ASSERT_EQ(chdir(previous), 0);
-    std::system(("rm -rf " + directory).c_str());
+    std::filesystem::remove_all(directory);
   }
   String loadText(const std::string& bytes) {
     write_file("text.txt", bytes);

@@ -1,0 +1,130 @@
+// Where the saved state lives (see state_location.h).
+#include "host/state_location.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+#include "host/paths.h"
+#include "runtime/errors.h"
+
+namespace {
+
+constexpr const char* kStateFileName = ".tarsilstate";
+constexpr const char* kTemporarySuffix = ".new";  // written whole, then renamed over the state file
+
+bool is_absolute(const char* path) { return path && path[0] == '/'; }
+
+bool program_is_installed() {
+  const String directory = RunningProgramDirectory();
+  return !(BaseDirForProgram(directory) == directory);
+}
+
+std::string folder_for_this_run() {
+  return StateFolderFor(program_is_installed(), std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+}
+
+// Makes each missing folder of `folder` with mode 0700, as the base directory rules ask for the user's own
+// folders. Returns "" when the folder exists and can be written, else why not.
+std::string make_folder(const std::string& folder) {
+  for (std::size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
+    const std::string part = folder.substr(0, slash);
+    if (mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return std::strerror(errno);
+    if (slash == std::string::npos) break;
+  }
+  struct stat info;
+  if (stat(folder.c_str(), &info) != 0) return std::strerror(errno);
+  if (!S_ISDIR(info.st_mode)) return std::strerror(ENOTDIR);
+  if (access(folder.c_str(), W_OK | X_OK) != 0) return std::strerror(errno);
+  return std::string();
+}
+
+// Copies `from` to `to` through a temporary file renamed into place, so that a copy cut short leaves no file
+// and the next start copies again. Returns "" on success, else why not.
+std::string copy_whole(const std::string& from, const std::string& to) {
+  std::ifstream source(from, std::ios::binary);
+  if (!source) return std::strerror(errno);
+  const std::string bytes((std::istreambuf_iterator<char>(source)), std::istreambuf_iterator<char>());
+  if (source.bad()) return "cannot read it";
+  const std::string temporary = to + kTemporarySuffix;
+  const int file = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  if (file < 0) return std::strerror(errno);
+  bool written = write(file, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size()) && fsync(file) == 0;
+  std::string why = written ? std::string() : std::string(std::strerror(errno));
+  if (close(file) != 0 && why.empty()) why = std::strerror(errno);
+  if (why.empty() && std::rename(temporary.c_str(), to.c_str()) != 0) why = std::strerror(errno);
+  if (!why.empty()) std::remove(temporary.c_str());
+  return why;
+}
+
+std::string working_directory_state() {
+  char directory[4096];
+  if (!getcwd(directory, sizeof directory)) return std::string("./") + kStateFileName;
+  return std::string(directory) + "/" + kStateFileName;
+}
+
+void print(const std::string& line) { koPrint(String::FromUtf8(line.data(), static_cast<int>(line.size()))); }
+
+// The state file and its temporary sibling for this run, with the folder settled and any message printed.
+std::array<std::string, 2> settle() {
+  std::string folder = folder_for_this_run();
+  if (folder.empty()) {
+    print(std::string("Neither XDG_DATA_HOME nor HOME names a folder: the saved state stays in ./") + kStateFileName);
+    folder = ".";
+  } else if (folder != ".") {
+    const SettledFolder settled = SettleStateFolder(folder, working_directory_state());
+    if (!settled.message.empty()) print(settled.message);
+  }
+  const std::string file = folder + "/" + kStateFileName;
+  return {file, file + kTemporarySuffix};
+}
+
+}  // namespace
+
+std::string StateFolderFor(bool installed, const char* xdgDataHome, const char* home) {
+  if (!installed) return ".";
+  if (is_absolute(xdgDataHome)) return std::string(xdgDataHome) + "/quarzel";
+  if (is_absolute(home)) return std::string(home) + "/.local/share/quarzel";
+  return std::string();
+}
+
+SettledFolder SettleStateFolder(const std::string& folder, const std::string& oldFile) {
+  SettledFolder settled;
+  const std::string why = make_folder(folder);
+  if (!why.empty()) {
+    settled.message = "Cannot keep the saved state in " + folder + ": " + why + "; playing on without saving";
+    return settled;
+  }
+  settled.usable = true;
+  const std::string file = folder + "/" + kStateFileName;
+  struct stat info;
+  if (lstat(file.c_str(), &info) == 0 || lstat(oldFile.c_str(), &info) != 0) return settled;
+  const std::string failed = copy_whole(oldFile, file);
+  if (failed.empty()) {
+    settled.message = "Copied the saved state " + oldFile + " to " + file + "; the old file stays as it was";
+  } else {
+    settled.message = "Cannot copy the saved state " + oldFile + " to " + file + ": " + failed;
+  }
+  return settled;
+}
+
+std::string StateLocationText() {
+  const std::string folder = folder_for_this_run();
+  const std::string here = std::string("./") + kStateFileName + " in the working directory";
+  if (folder == ".") return here + " (run from its build folder)";
+  if (folder.empty()) return here + " (no XDG_DATA_HOME or HOME)";
+  return folder + "/" + kStateFileName;
+}
+
+StateFileName::operator const char*() const {
+  static const std::array<std::string, 2> names = settle();
+  return names[temporary_ ? 1 : 0].c_str();
+}

@@ -1,0 +1,41 @@
+// Where the saved state lives, settled once per run.
+//
+// A program run from its build tree (its data folder beside it) keeps ./.tarsilstate in the working
+// directory, as it always has: tests and figures rely on that. An installed program (its data under
+// <prefix>/share/quarzel) keeps the same file in $XDG_DATA_HOME/quarzel/, ~/.local/share/quarzel/ by default,
+// so the scores follow the player whatever folder the game is started from.
+//
+// The place is settled at its first use, the load at start-up, on the main thread: the folder is made with
+// mode 0700 (its missing parents too), and when it holds no state file yet, a ./.tarsilstate in the working
+// directory, where older versions kept it, is copied into it with one output line saying so. Nothing is
+// ever moved or deleted. A folder that cannot be made or written is reported in one output line; saves then
+// fail, and the game plays on without them as it does after any failed save.
+#pragma once
+
+#include <string>
+
+// The folder for the state file: "." for a program run from its build tree; for an installed one
+// $XDG_DATA_HOME/quarzel when XDG_DATA_HOME is an absolute path, else $HOME/.local/share/quarzel; "" when
+// neither variable names an absolute path.
+std::string StateFolderFor(bool installed, const char* xdgDataHome, const char* home);
+
+struct SettledFolder {
+  bool usable = false;  // the folder exists and can be written
+  std::string message;  // the one line to print about it, or "" when there is nothing to say
+};
+
+// Makes `folder` and, when it holds no state file, copies `oldFile` there if that exists.
+SettledFolder SettleStateFolder(const std::string& folder, const std::string& oldFile);
+
+// Where this run keeps its state, for --help. Makes and copies nothing.
+std::string StateLocationText();
+
+// The state file's name, or its temporary sibling's, settled at its first use. The saving and loading code
+// takes its file names through these, so it reads the same wherever the state lives.
+class StateFileName {
+ public:
+  constexpr explicit StateFileName(bool temporary) : temporary_(temporary) {}
+  operator const char*() const;  // NOLINT: stands wherever a file name is taken
+ private:
+  bool temporary_;
+};

@@ -49,24 +49,33 @@ void KoGlfwGame::UpdateEvents() {
 }
 
 void KoGlfwGame::Run() {
+  Open();
+  while (glfwGetWindowParam(GLFW_OPENED)) Frame();
+}
+
+void KoGlfwGame::Open() {
   SetGlfwWindow(640, 480, 8, 8, 8, 0, 0, 0, false);
   StartGame();
-  while (glfwGetWindowParam(GLFW_OPENED)) {
-    RenderGame();
-    glfwSwapBuffers();
-    if (_nextUpdate != 0) {
-      double delay = _nextUpdate - glfwGetTime();
-      if (delay > 0) glfwSleep(delay);
-    }
-    UpdateEvents();
-    if (_suspended) continue;  // render again, then wait for the next event
-    if (_updateRate == 0) {    // one update per frame, paced by the buffer swap
-      UpdateGame();
-      continue;
-    }
-    if (_nextUpdate == 0) _nextUpdate = glfwGetTime();
-    RunDueUpdates();
+}
+
+// One pass of the loop. The desktop loop calls it back to back, and it paces itself by sleeping until the next
+// update is due; in a web page the browser calls it once per animation frame and the layer's sleep and wait
+// return at once, so the same schedule runs between the browser's frames.
+void KoGlfwGame::Frame() {
+  RenderGame();
+  glfwSwapBuffers();
+  if (_nextUpdate != 0) {
+    double delay = _nextUpdate - glfwGetTime();
+    if (delay > 0) glfwSleep(delay);
   }
+  UpdateEvents();
+  if (_suspended) return;  // render again, then wait for the next event
+  if (_updateRate == 0) {  // one update per frame, paced by the buffer swap
+    UpdateGame();
+    return;
+  }
+  if (_nextUpdate == 0) _nextUpdate = glfwGetTime();
+  RunDueUpdates();
 }
 
 // Up to four updates per frame; a backlog beyond that is dropped, so a slow frame slows the game down rather

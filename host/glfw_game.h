@@ -39,7 +39,9 @@ class KoGlfwGame : public KoGame {
                              bool fullscreen);
   virtual KoGlfwVideoMode* GetGlfwDesktopMode();
   virtual Array<KoGlfwVideoMode*> GetGlfwVideoModes();
-  virtual void Run();
+  virtual void Run();  // Open, then Frame while the window is open
+  void Open();         // the first window, then StartGame
+  void Frame();        // one render, the event pump and focus check, the updates due
 
   // The event pump with the focus check (one pass of Run's steps 3 and 4).
   void UpdateEvents();

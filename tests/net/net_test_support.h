@@ -68,6 +68,19 @@ class LoopbackServer {
   std::thread thread_;
 };
 
+// A port on 127.0.0.1 whose listener's queue is full: a new connect to it stays pending (the system drops its
+// SYN) until AcceptOne makes room, and the client's next SYN, about a second later, gets through.
+class FullPort {
+ public:
+  FullPort();
+  ~FullPort();
+  int Port() const { return port_; }
+  bool AcceptOne();  // takes the connection that fills the queue
+
+ private:
+  int listener_ = -1, ahead_ = -1, port_ = 0;
+};
+
 // A port on 127.0.0.1 that refuses connections (bound, not listening) while the object lives.
 struct RefusingPort {
   RefusingPort();

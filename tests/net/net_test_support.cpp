@@ -143,6 +143,16 @@ void LoopbackServer::Serve(std::vector<ServerStep> steps, int bodyBytes) {
   close(connection);
 }
 
+NoFreeDescriptors::NoFreeDescriptors() {
+  getrlimit(RLIMIT_NOFILE, &saved_);
+  int lowestFree = dup(0);
+  close(lowestFree);
+  rlimit exhausted{static_cast<rlim_t>(lowestFree), saved_.rlim_max};
+  setrlimit(RLIMIT_NOFILE, &exhausted);
+}
+
+NoFreeDescriptors::~NoFreeDescriptors() { setrlimit(RLIMIT_NOFILE, &saved_); }
+
 FullPort::FullPort() {
   listener_ = bind_loopback(&port_);
   listen(listener_, 0);  // a backlog of 0 still queues one connection

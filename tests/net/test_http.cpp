@@ -2,8 +2,6 @@
 // port, a port that never accepts and a socket that cannot be opened; and its response reader fed directly, split
 // and truncated at every point.
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <unistd.h>
 
 #include "net/http_request.h"
 #include "tests/net/net_test_support.h"
@@ -203,15 +201,11 @@ TEST(HttpRequest, ASilentServerEndsTheRequestAtItsTimeout) {
 
 // With no descriptor left, the request's socket cannot be opened: the request completes as a failed connection.
 TEST(HttpRequest, ARequestWhoseSocketCannotBeOpenedCompletes) {
-  rlimit saved{};
-  ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &saved), 0);
-  int lowestFree = dup(0);
-  close(lowestFree);
-  rlimit exhausted{static_cast<rlim_t>(lowestFree), saved.rlim_max};  // no new descriptor from here up
-  ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &exhausted), 0);
   c_HttpRequest* request = Start(std::string("http://127.0.0.1:9/"));
-  request->p_Send();
-  setrlimit(RLIMIT_NOFILE, &saved);
+  {
+    NoFreeDescriptors none;
+    request->p_Send();
+  }
   EXPECT_FALSE(request->m_socket->p_IsOpen());
   Complete(request);
   EXPECT_EQ(request->p_Status(), -1);

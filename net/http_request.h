@@ -6,8 +6,7 @@
 // ReadingBody (status line accepted) -> Finished. Finish happens exactly once per opened request: it closes the
 // socket, joins the body and calls the completion handler. Every request finishes: a socket that cannot be
 // opened fails its connect, and a server silent for m_timeoutMillis while connecting or between two reads
-// fails the connect or the read. Completions of an older socket, or arriving after
-// the finish, are ignored.
+// fails the connect or the read. Completions of an older socket, or arriving after the finish, are ignored.
 // Buffers: the request head is encoded into m_writeBuffer (4096 bytes, replaced by a larger one for a longer
 // head, so the send never reaches past the buffer). Responses are read into m_readBuffer (16384 bytes): its
 // first m_readFill bytes are kept from the previous read (an unfinished head line, or the first bytes of a

@@ -1,12 +1,20 @@
 // KoGame's files: opening mapped paths, whole-file loads, the saved-state file and the local date.
 //
+// Opening: a directory is not a file, though the C library opens one for reading; OpenFile refuses it, so a
+// folder where a data file should be fails like a missing file. Whole-file loads fail on a read error instead
+// of returning the part read before it.
 // Saved state: the state string's UTF-8 bytes, nothing else, in the file state_location.h settles on.
-// Saving writes a temporary file beside it, flushes it to disk and renames it over the old file, so a crash
-// or a full disk in the middle of a save leaves the previous state whole. May run on worker threads:
-// OpenFile and LoadData (they share only the path cache, filled on the main thread at start-up, and the
-// collector's atomic external-bytes counter).
+// Saving writes a temporary file beside it, flushes it to disk, renames it over the old file and flushes the
+// directory, so neither a crash, a full disk nor a power cut in the middle of a save brings back anything but
+// the previous state or the new one, whole. A state file that is a symbolic link is saved through the link, at
+// its target, and stays a link. A save that fails prints one line naming the file and the system's reason; the
+// game goes on. May run on worker threads: OpenFile and LoadData (they share only the path cache, filled on
+// the main thread at start-up, and the collector's atomic external-bytes counter).
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -15,12 +23,12 @@
 
 #include "host/game.h"
 #include "host/state_location.h"
+#include "runtime/errors.h"
 #include "runtime/utf8.h"
 
 namespace {
 
 constexpr StateFileName kStateFile(false);
-constexpr StateFileName kStateTempFile(true);
 
 std::string utf8(const String& text) {
   std::string bytes;
@@ -35,12 +43,65 @@ bool write_durably(std::FILE* file, const std::string& bytes) {
   return fsync(fileno(file)) == 0;
 }
 
+std::string directory_of(const std::string& path) {
+  std::string::size_type slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The file a save replaces: the state file itself, or the target of a state file that is a symbolic link
+// (resolved, or as the link names it when the target does not exist yet).
+std::string save_target() {
+  const std::string stateFile(kStateFile);
+  struct stat link{};
+  if (lstat(kStateFile, &link) != 0 || !S_ISLNK(link.st_mode)) return stateFile;
+  if (char* resolved = realpath(kStateFile, nullptr)) {
+    std::string target = resolved;
+    std::free(resolved);
+    return target;
+  }
+  char named[PATH_MAX];
+  ssize_t length = readlink(kStateFile, named, sizeof named - 1);
+  if (length <= 0) return stateFile;
+  named[length] = 0;
+  if (named[0] == '/') return named;
+  return directory_of(stateFile) + "/" + named;  // a relative target is relative to the link's folder
+}
+
+// Makes a rename in `directory` durable. File systems that cannot flush a directory say EINVAL; there the
+// rename is as durable as it gets.
+bool sync_directory(const std::string& directory) {
+  int fd = open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return false;
+  bool synced = fsync(fd) == 0 || errno == EINVAL;
+  int error = errno;
+  close(fd);
+  errno = error;
+  return synced;
+}
+
+String text(const std::string& bytes) { return String::FromUtf8(bytes.data(), static_cast<int>(bytes.size())); }
+
+// The one line a failed save leaves, so a player who lost scores can learn why: the state file, the file or
+// folder the failing step worked on when that is another one, and the system's reason.
+void report_failed_save(const std::string& target, const std::string& failed, int error) {
+  String where = failed == target ? String() : text(failed) + String(": ");
+  koPrint(String("Could not save ") + text(target) + String(": ") + where + String(std::strerror(error)));
+}
+
 }  // namespace
 
 std::FILE* KoGame::OpenFile(String path, String mode) {
   String mapped = PathToFilePath(path);
   if (mapped.Length() == 0) return nullptr;
-  return std::fopen(utf8(mapped).c_str(), utf8(mode).c_str());
+  std::FILE* file = std::fopen(utf8(mapped).c_str(), utf8(mode).c_str());
+  struct stat status{};
+  if (file && fstat(fileno(file), &status) == 0 && S_ISDIR(status.st_mode)) {
+    std::fclose(file);
+    errno = EISDIR;
+    return nullptr;
+  }
+  return file;
 }
 
 String KoGame::LoadString(String path) {
@@ -64,6 +125,10 @@ unsigned char* KoGame::LoadData(String path, int* length) {
     if (!grown) std::free(data);  // too large for the int length the caller gets
     data = grown;
   }
+  if (data && std::ferror(file)) {  // a read that failed part way: what came before it is not the file
+    std::free(data);
+    data = nullptr;
+  }
   std::fclose(file);
   if (!data) return nullptr;
   *length = static_cast<int>(size);
@@ -72,18 +137,34 @@ unsigned char* KoGame::LoadData(String path, int* length) {
 }
 
 int KoGame::SaveState(String state) {
-  std::string bytes = utf8(state);
-  std::FILE* file = std::fopen(kStateTempFile, "wb");
-  if (!file) return -1;
-  bool written = write_durably(file, bytes);
-  if (std::fclose(file) != 0) written = false;
+  std::string target = save_target();
+  std::string temporary = target + ".new";
+  std::FILE* file = std::fopen(temporary.c_str(), "wb");
+  if (!file) {
+    report_failed_save(target, temporary, errno);
+    return -1;
+  }
+  bool written = write_durably(file, utf8(state));
+  int error = errno;
+  if (std::fclose(file) != 0 && written) {
+    error = errno;
+    written = false;
+  }
   if (!written) {
-    std::remove(kStateTempFile);
+    std::remove(temporary.c_str());
+    report_failed_save(target, temporary, error);
     return -2;
   }
-  if (std::rename(kStateTempFile, kStateFile) != 0) {
-    std::remove(kStateTempFile);
+  if (std::rename(temporary.c_str(), target.c_str()) != 0) {
+    error = errno;
+    std::remove(temporary.c_str());
+    report_failed_save(target, target, error);
     return -1;
+  }
+  std::string directory = directory_of(target);
+  if (!sync_directory(directory)) {  // the new state is in place, but a power cut could still undo it
+    report_failed_save(target, directory, errno);
+    return -2;
   }
   return 0;
 }

@@ -8,6 +8,8 @@
 #define STB_VORBIS_HEADER_ONLY
 #include "stb_vorbis.h"
 
+#include "host/ogg_comments.h"
+
 namespace {
 
 constexpr int kFirstArenaBytes = 256 * 1024;  // enough for mono and stereo; 5.1 needs about 470 KiB
@@ -15,6 +17,7 @@ constexpr int kMaxArenaBytes = 32 << 20;      // beyond this a header is taken a
 
 // Opens the stream with all of the decoder's memory in `arena`, doubling it while the library runs short.
 stb_vorbis* open_in_arena(std::FILE* file, std::unique_ptr<char[]>& arena) {
+  if (!OggCommentHeaderFits(file)) return nullptr;  // the decoder would trust lengths that reach past the file
   long start = std::ftell(file);
   for (int bytes = kFirstArenaBytes; bytes <= kMaxArenaBytes; bytes *= 2) {
     arena.reset(new (std::nothrow) char[static_cast<std::size_t>(bytes)]);

@@ -1,6 +1,5 @@
 // KoTarsilGame::Main: the whole program body, from starting GLFW to the end of the frame loop.
 #include <clocale>
-#include <csignal>
 #include <cstdlib>
 
 #include "host/glfw2.h"
@@ -19,9 +18,7 @@ int KoTarsilGame::Main(int argumentCount, const char** arguments) {
   argc = argumentCount;
   argv = arguments;
 
-  std::signal(SIGSEGV, sighandler);
-  std::signal(SIGILL, sighandler);
-  std::signal(SIGFPE, sighandler);
+  koInstallSignalHandlers();
   if (!std::setlocale(LC_CTYPE, "en_US.UTF-8")) std::setlocale(LC_CTYPE, "");
 
   gc_init1();

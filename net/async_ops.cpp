@@ -22,7 +22,7 @@ void c_AsyncConnectOp::mark() {
   gc_mark(m_handler);
 }
 
-void c_AsyncConnectOp::p_Execute__UNSAFE__(c_Socket*) { m_result = m_socket->Connect(m_host, m_port); }
+void c_AsyncConnectOp::p_Execute__UNSAFE__(c_Socket*) { m_result = m_socket && m_socket->Connect(m_host, m_port); }
 
 void c_AsyncConnectOp::p_Complete(c_Socket* source) {
   // A socket closed while the connect was under way stays closed: its handle is about to be released.

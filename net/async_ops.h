@@ -38,7 +38,7 @@ class c_AsyncOp : public Object {
 
 class c_AsyncConnectOp : public c_AsyncOp {
  public:
-  Ref<KoSocket> m_socket;
+  Ref<KoSocket> m_socket;  // null: a connect the socket refused, which fails without trying
   String m_host;  // private copy: the worker reads it while the caller's String lives on
   int m_port = 0;
   Ref<c_IOnConnectComplete> m_handler;

@@ -3,6 +3,9 @@
 #include "net/http_request.h"
 
 #include <cstdio>
+#include <string>
+
+#include "runtime/utf8.h"
 
 c_HttpRequest::c_HttpRequest() {
   m_writeBuffer = (new c_DataBuffer)->m_new(kWriteBufferSize);
@@ -28,17 +31,25 @@ void c_HttpRequest::mark() {
 }
 
 namespace {
-// Percent-encodes spaces and control characters, so that text taken from a URL or a caller can never end the
-// request line or a header line early and smuggle in header lines of its own.
+// Percent-encodes every code unit that is not printable ASCII, as the bytes of its UTF-8 form, so that text
+// taken from a URL or a caller can never end the request line or a header line early and smuggle in header
+// lines of its own. Wide units matter as much as control characters: the head is written as "ascii", which
+// keeps each unit's low 8 bits, so U+010D U+010A would otherwise go out as CR LF.
 String header_safe(const String& text) {
   String safe;
   int start = 0;
   for (int i = 0; i < text.Length(); ++i) {
     char16_t unit = text[i];
-    if (unit > 0x20 && unit != 0x7F) continue;
-    char escape[8];
-    std::snprintf(escape, sizeof escape, "%%%02X", static_cast<unsigned>(unit));
-    safe = safe + text.Slice(start, i) + String(escape);
+    if (unit > 0x20 && unit < 0x7F) continue;
+    std::string bytes;
+    AppendUtf8(text.Slice(i, i + 1), bytes);
+    std::string escaped;
+    for (unsigned char byte : bytes) {
+      char escape[4];
+      std::snprintf(escape, sizeof escape, "%%%02X", byte);
+      escaped += escape;
+    }
+    safe = safe + text.Slice(start, i) + String(escaped.c_str());
     start = i + 1;
   }
   return start == 0 ? text : safe + text.Slice(start);
@@ -71,7 +82,12 @@ void c_HttpRequest::p_Send2(const String& data, const String& mimeType, const St
 
 void c_HttpRequest::p_Send() {
   if (m_phase != HttpPhase::Opened) return;
-  m_socket = (new c_Socket)->m_new(String("stream"));
+  // Opened here rather than by c_Socket::m_new, for which a failed open is fatal: a request whose socket cannot
+  // be opened (no descriptor left) completes as a failed connection instead.
+  auto* handle = new KoSocket;
+  bool opened = handle->Open(kProtocolStream);
+  handle->timeoutMillis = m_timeoutMillis;
+  m_socket = (new c_Socket)->m_new2(handle, kProtocolStream, opened ? c_Socket::kOpen : 0);
   m_phase = HttpPhase::Connecting;
   m_socket->p_ConnectAsync(m_url->p_Domain(), m_url->p_Port(), this);
 }

@@ -1,12 +1,15 @@
-// KoSocket on POSIX sockets. System calls interrupted by a signal are retried.
+// KoSocket on POSIX sockets. System calls interrupted by a signal are retried, except connect: an interrupted
+// connect goes on in the background, so it is waited for like one that is still in progress.
 #include "net/ko_socket.h"
 
 #include <fcntl.h>
 #include <netinet/tcp.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 
 namespace {
 
@@ -23,6 +26,46 @@ auto retry(Call call) {
   do result = call();
   while (result < 0 && errno == EINTR);
   return result;
+}
+
+// Waits until `events` are ready on `sock`, at most `millis` (-1: without bound); false on a timeout or error.
+bool wait_ready(int sock, short events, int millis) {
+  if (sock < 0) {  // poll would skip it and sleep out the whole wait
+    errno = EBADF;
+    return false;
+  }
+  using Clock = std::chrono::steady_clock;
+  Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(millis);
+  for (;;) {
+    int left = -1;
+    if (millis >= 0) {
+      auto remaining = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
+      left = static_cast<int>(remaining > 0 ? remaining : 0);
+    }
+    pollfd ready{sock, events, 0};
+    int n = ::poll(&ready, 1, left);
+    if (n > 0) return true;  // an error or hang-up counts too: the call that follows reports it
+    if (n == 0) {
+      errno = ETIMEDOUT;
+      return false;
+    }
+    if (errno != EINTR) return false;
+  }
+}
+
+// Connects without blocking, then waits for the connection within `millis`: the only way to bound a connect,
+// and the same wait serves a connect that a signal interrupted.
+bool connect_within(int sock, const sockaddr_in& address, int millis) {
+  int flags = ::fcntl(sock, F_GETFL);
+  if (flags < 0 || ::fcntl(sock, F_SETFL, flags | O_NONBLOCK) != 0) return false;
+  bool connected = ::connect(sock, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+  if (!connected && (errno == EINPROGRESS || errno == EINTR) && wait_ready(sock, POLLOUT, millis)) {
+    int error = 0;
+    socklen_t size = sizeof error;
+    connected = ::getsockopt(sock, SOL_SOCKET, SO_ERROR, &error, &size) == 0 && error == 0;
+  }
+  bool blocking = ::fcntl(sock, F_SETFL, flags) == 0;  // sends and receives block as before
+  return connected && blocking;
 }
 
 }  // namespace
@@ -63,7 +106,7 @@ bool KoSocket::Bind(const String& host, int port) {
 bool KoSocket::Connect(const String& host, int port) {
   sockaddr_in address;
   if (!ko_socket_Resolve(host, port, &address)) return false;  // never connect to 0.0.0.0 (this machine)
-  return retry([&] { return ::connect(sock, reinterpret_cast<sockaddr*>(&address), sizeof address); }) == 0;
+  return connect_within(sock, address, timeoutMillis);
 }
 
 bool KoSocket::Listen(int backlog) { return ::listen(sock, backlog) == 0; }
@@ -96,6 +139,7 @@ int KoSocket::Send(KoDataBuffer* buffer, int offset, int count) {
 
 int KoSocket::Receive(KoDataBuffer* buffer, int offset, int count) {
   if (!clip(buffer, offset, &count)) return -1;
+  if (timeoutMillis >= 0 && !wait_ready(sock, POLLIN, timeoutMillis)) return -1;
   return static_cast<int>(retry([&] { return ::recv(sock, buffer->data + offset, count, 0); }));
 }
 

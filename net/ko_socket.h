@@ -4,6 +4,8 @@
 // and Receive are also called on an asynchronous queue's worker (net/async_queue.h); they read `sock` and the
 // buffer's bytes only, and the main thread never changes `sock` while such an operation is outstanding
 // (c_Socket delays the real close until its queues are idle).
+// Waiting: with `timeoutMillis` at 0 or more, Connect and Receive each wait at most that long for the other
+// side, then fail as any other network failure does; -1 (the default) waits as long as the system does.
 // Bounds: Send, Receive, SendTo and ReceiveFrom clip offset and count to the buffer; a range outside it
 // transfers nothing and gives -1. Sends never raise SIGPIPE: a closed peer is an ordinary -1.
 #pragma once
@@ -20,6 +22,7 @@ class KoSocket : public Object {
   int sock = -1;  // system handle; -1 when closed
   int protocol = 0;
   int acceptedSock = -1;  // the last accepted connection, until Accepted() hands it over
+  int timeoutMillis = -1;  // longest wait of one Connect or Receive; -1: no bound. Set before queuing them
 
   ~KoSocket() override;
 

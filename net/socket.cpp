@@ -46,9 +46,15 @@ void c_Socket::p_Start() {
   m_registered = true;
 }
 
+// A connect the socket's state does not allow (not open, already connected, listening) still completes, with
+// false, in a later update: a caller waiting for its handler is never left waiting.
 void c_Socket::p_ConnectAsync(const String& host, int port, c_IOnConnectComplete* handler) {
-  if (!p_IsOpen() || (m_state & (kConnected | kListening))) return;
-  m_readQueue->p_Enqueue((new c_AsyncConnectOp)->m_new(m_sock, host, port, handler));
+  bool allowed = p_IsOpen() && !(m_state & (kConnected | kListening));
+  if (!m_registered) {  // a closed socket has left the registry once idle: its completions need it again
+    ko_asyncevent_AddAsyncEventSource(this);
+    m_registered = true;
+  }
+  m_readQueue->p_Enqueue((new c_AsyncConnectOp)->m_new(allowed ? m_sock.get() : nullptr, host, port, handler));
 }
 
 void c_Socket::p_SendAsync(c_DataBuffer* data, int offset, int count, c_IOnSendComplete* handler) {

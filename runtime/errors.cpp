@@ -1,6 +1,15 @@
 // koPrint, koError and the debugger protocol on the standard streams.
+//
+// The debugger hand-off writes and reads the streams' descriptors directly, one byte at a time, so that the
+// fatal-signal handler can use it: a crash may come from inside the allocator or stdio with their locks
+// held (heap corruption usually shows itself inside malloc), so the handler allocates nothing, touches no
+// stdio stream, writes fixed texts from static storage and ends with _exit. It runs on an alternate stack of
+// its own, so a stack overflow is reported too.
 #include "runtime/errors.h"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -30,6 +39,77 @@ void print_object_at(const char* addressText) {
     object = dynamic_cast<Object*>(static_cast<gc_object*>(address));
   }
   dbg_print(object ? object->debug() : String());
+}
+
+enum class HandOff { Live, Crashed };  // Crashed: inside the fatal-signal handler
+
+// Writes all of `text` to the descriptor, through interruptions and short writes; async-signal-safe.
+void write_text(int fd, const char* text) {
+  std::size_t left = std::strlen(text);
+  while (left > 0) {
+    ssize_t written = ::write(fd, text, left);
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return;
+    text += written;
+    left -= static_cast<std::size_t>(written);
+  }
+}
+
+// Reads one command line from standard input into `line` without its newline; false at the end of the input
+// or for a line of more than 255 characters or without a newline. Byte by byte, so nothing past the line is
+// taken from the stream; async-signal-safe.
+bool read_command(char (&line)[256]) {
+  std::size_t length = 0;
+  for (;;) {
+    char byte = 0;
+    ssize_t got = ::read(0, &byte, 1);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0 || length == sizeof line - 1) return false;
+    if (byte == '\n') break;
+    line[length++] = byte;
+  }
+  line[length] = 0;
+  return true;
+}
+
+// exit for a live program; _exit after a crash, where exit's handlers and stdio's flushing could deadlock.
+[[noreturn]] void end(HandOff mode, int status) {
+  if (mode == HandOff::Crashed) _exit(status);
+  std::exit(status);
+}
+
+// The debugger hand-off: the stop marker, then commands until one says to go on (returns) or to end.
+void hand_off(HandOff mode) {
+  write_text(2, "{{~~");
+  write_text(2, dbg_info);
+  write_text(2, "~~}}\n\n");
+  for (;;) {
+    char line[256];
+    if (!read_command(line)) end(mode, -1);
+    switch (line[0]) {
+      case '?':
+        continue;
+      case '@':  // a crashed heap cannot be walked: answer as for a null reference
+        if (mode == HandOff::Live) {
+          print_object_at(line + 1);
+        } else {
+          write_text(2, "\n");
+        }
+        continue;
+      case 'e':
+      case 'l':
+      case 'r':
+      case 's':
+        return;
+      case 'q':
+        end(mode, 0);
+      default:
+        write_text(1, "????? ");
+        write_text(1, line);
+        write_text(1, " ?????");
+        end(mode, -1);
+    }
+  }
 }
 
 }  // namespace
@@ -71,36 +151,7 @@ void dbg_print(const String& text) {
   std::fflush(stderr);
 }
 
-void dbg_stop() {
-  std::fprintf(stderr, "{{~~%s~~}}\n", dbg_info);
-  dbg_print(String());
-  std::fflush(stderr);
-  for (;;) {
-    char line[256];
-    if (!std::fgets(line, sizeof line, stdin)) std::exit(-1);
-    char* newline = std::strchr(line, '\n');
-    if (!newline) std::exit(-1);
-    *newline = 0;
-    switch (line[0]) {
-      case '?':
-        continue;
-      case '@':
-        print_object_at(line + 1);
-        continue;
-      case 'e':
-      case 'l':
-      case 'r':
-      case 's':
-        return;
-      case 'q':
-        std::exit(0);
-      default:
-        std::printf("????? %s ?????", line);
-        std::fflush(stdout);
-        std::exit(-1);
-    }
-  }
-}
+void dbg_stop() { hand_off(HandOff::Live); }
 
 int koDebugStop() {
   dbg_stop();
@@ -108,14 +159,27 @@ int koDebugStop() {
 }
 
 void sighandler(int signal) {
-  switch (signal) {
-    case SIGILL:
-      dbg_error("Illegal instruction");
-    case SIGFPE:
-      dbg_error("Floating point exception");
-    case SIGSEGV:
-      dbg_error("Memory access violation");
-    default:
-      dbg_error("Unknown signal");
+  const char* message = signal == SIGILL    ? "Illegal instruction"
+                        : signal == SIGFPE  ? "Floating point exception"
+                        : signal == SIGSEGV ? "Memory access violation"
+                                            : "Unknown signal";
+  for (;;) {  // as dbg_error: the report, the (empty) stack trace line, the hand-off
+    write_text(1, "Tarsil Runtime Error : ");
+    write_text(1, message);
+    write_text(1, "\n\n");
+    hand_off(HandOff::Crashed);
   }
+}
+
+void koInstallSignalHandlers() {
+  static char alternateStack[64 * 1024];  // bytes; the handler's deepest path needs a few hundred
+  stack_t stack{};
+  stack.ss_sp = alternateStack;
+  stack.ss_size = sizeof alternateStack;
+  sigaltstack(&stack, nullptr);
+  struct sigaction action{};
+  action.sa_handler = sighandler;
+  action.sa_flags = SA_ONSTACK;
+  sigemptyset(&action.sa_mask);
+  for (int signal : {SIGSEGV, SIGILL, SIGFPE}) sigaction(signal, &action, nullptr);
 }

@@ -17,7 +17,10 @@ int koDebugStop();
 String dbg_stacktrace();
 void dbg_print(const String& text);
 void dbg_stop();
+// The fatal-signal handler: the same report and hand-off as dbg_error, safe to run whatever the crash broke.
 void sighandler(int signal);
+// Installs sighandler for SIGSEGV, SIGILL and SIGFPE on an alternate stack (of the calling thread).
+void koInstallSignalHandlers();
 
 extern const char* dbg_info;  // the current debug location; this program records none
 extern String dbg_exstack;    // stack trace of the last thrown error; always empty here

@@ -1,6 +1,7 @@
 // The start-up ping with real sockets against scripted servers on 127.0.0.1: an answer sets the flag; an
-// error status, garbage and a refused port complete; a silent or stalled server leaves it pending while the
-// game updates on; without QUARZEL_PING_URL no socket is made at all.
+// error status, garbage, a refused port and a socket that cannot be opened complete; a silent or stalled
+// server leaves it pending while the game updates on (until the client's timeout); without QUARZEL_PING_URL no
+// socket is made at all.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -87,6 +88,16 @@ TEST_F(Ping, FailuresCompleteAndTheGameGoesOn) {
     EXPECT_EQ(ko_Quarzel_Zeb_On_Able, 0);
     EXPECT_EQ(app().m_pingReply.Length(), 0);
   }
+}
+
+TEST_F(Ping, APingWhoseSocketCannotBeOpenedCompletes) {
+  Start("");
+  {
+    NoFreeDescriptors none;
+    app().p_GetURL(String("http://127.0.0.1:9/housecall.php"), String("hello=1&gameID=415"));
+  }
+  ASSERT_TRUE(UpdateUntilDone());
+  EXPECT_NE(Output().find("Http GET complete! -1\n"), std::string::npos);
 }
 
 TEST_F(Ping, ASilentOrStalledServerLeavesItPendingWhileTheGameUpdates) {

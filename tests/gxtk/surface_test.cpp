@@ -133,6 +133,12 @@ TEST_F(Surface, DiscardDeletesOnlyATextureOfTheCurrentContext) {
   host.images["a"] = SolidImage(2, 2, {10, 20, 30, 255});
   gxtkSurface* current = graphics->LoadSurface(String("a"));
   gxtkSurface* stale = graphics->LoadSurface(String("a"));
+  int argb = -1;
+  current->SetSubData(0, 0, 1, 1, &argb, 1);  // written: each keeps a copy of its pixels for Discard to free
+  stale->SetSubData(0, 0, 1, 1, &argb, 1);
+  ASSERT_NE(current->pixelData, nullptr);
+  ASSERT_NE(stale->pixelData, nullptr);
+  state.calls.clear();
   current->Discard();
   EXPECT_EQ(calls_starting("glDeleteTextures"),
             std::vector<std::string>{"glDeleteTextures " + std::to_string(current->textureName)});
@@ -209,6 +215,9 @@ TEST_F(Surface, OnlyRgbaSurfacesTakePixelWrites) {
 TEST_F(Surface, NothingIsCreatedBeforeTheFirstWindow) {
   glfwGraphicsSeq = 0;
   gxtkSurface* surface = graphics->CreateSurface(4, 4);
+  surface->Bind();  // no context to make a texture in: drawing and writing must wait for the window
+  int argb = -1;
+  surface->SetSubData(0, 0, 1, 1, &argb, 1);
   EXPECT_EQ(surface->textureSeq, -1);
   EXPECT_TRUE(state.calls.empty());
 }

@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "stb_image.h"
 #include "stb_image_write.h"
 
 #include "host/glfw_game.h"
@@ -285,6 +286,28 @@ TEST_F(Decoding, GarbageAndTruncatedVorbisGiveNull) {
   EXPECT_NE(LoadSound(game, dir.Write("whole.ogg", whole)), std::nullopt);
 }
 
+// The decoder trusts the comment header's lengths; one that reaches past its packet must never get to it.
+TEST_F(Decoding, CommentLengthsPastTheirPacketGiveNull) {
+  const std::string whole = EncodeVorbisTone(1, 8000, 800);
+  const std::size_t secondPage = 27 + 1 + 30;  // the first page holds the 30-byte identification packet
+  const std::size_t packet = secondPage + 27 + static_cast<unsigned char>(whole[secondPage + 26]);
+  const std::size_t vendorLength = packet + 7, vendorBytes = whole[vendorLength];  // type byte, "vorbis"
+  struct Case {
+    const char* label;
+    std::size_t at;
+    std::string bytes;  // little-endian
+  } cases[] = {{"vendor length that wraps", vendorLength, "\xFF\xFF\xFF\xFF"},
+               {"vendor length past the packet", vendorLength, "\x00\x00\x00\x10"},
+               {"comment count past the packet", vendorLength + 4 + vendorBytes, "\x00\x00\x00\x40"}};
+  ASSERT_EQ(whole.compare(packet, 7, "\x03vorbis"), 0);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    std::string hostile = whole;
+    hostile.replace(c.at, 4, c.bytes);
+    EXPECT_EQ(LoadSound(game, dir.Write("hostile.ogg", hostile)), std::nullopt);
+  }
+}
+
 // ---------------------------------------------------------------------------------------------------------
 // Images
 
@@ -319,6 +342,38 @@ TEST_F(Decoding, GarbageTruncatedAndMissingImagesGiveNull) {
       EXPECT_EQ(*loaded, image);  // never part of a picture
     }
   }
+}
+
+// The image library reads many formats; the host hands it PNG files only, so a picture in any other format,
+// though the library would decode it, gives null.
+TEST_F(Decoding, OnlyPngReachesTheImageDecoder) {
+  const Image image{2, 2, 3, "\x10\x20\x30\x40\x50\x60\x70\x80\x90\xA0\xB0\xC0"};
+  std::string encoded;
+  auto append = [](void* context, void* data, int size) {
+    static_cast<std::string*>(context)->append(static_cast<char*>(data), static_cast<std::size_t>(size));
+  };
+  struct Case {
+    const char* label;
+    int (*write)(stbi_write_func*, void*, int, int, int, const void*);
+  } cases[] = {{"BMP", stbi_write_bmp_to_func},
+               {"TGA", stbi_write_tga_to_func},
+               {"JPEG", [](stbi_write_func* f, void* c, int w, int h, int n, const void* p) {
+                  return stbi_write_jpg_to_func(f, c, w, h, n, p, 90);
+                }}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    encoded.clear();
+    ASSERT_TRUE(c.write(append, &encoded, image.width, image.height, image.depth, image.pixels.data()));
+    const std::string path = dir.Write("art.png", encoded);
+    int width = 0, height = 0, depth = 0;
+    ASSERT_TRUE(stbi_info(path.c_str(), &width, &height, &depth)) << "the library would read it";
+    EXPECT_EQ(LoadImage(game, path), std::nullopt);
+  }
+  const float radiance[12] = {};
+  encoded.clear();
+  stbi_write_hdr_to_func(append, &encoded, 2, 2, 3, radiance);
+  EXPECT_EQ(LoadImage(game, dir.Write("art.png", encoded)), std::nullopt) << "HDR";
+  EXPECT_EQ(LoadImage(game, dir.Write("art.png", EncodePng(image))), image);
 }
 
 // ---------------------------------------------------------------------------------------------------------

@@ -1,12 +1,16 @@
-// Files: path schemes, text decoding, the saved-state file's bytes and its crash safety, whole-file loads,
-// the local date.
+// Files: path schemes, text decoding, the saved-state file's bytes, its crash safety, its symbolic link and the
+// line a failed save prints, whole-file loads and their failures, the local date.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
 #include <csignal>
+#include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -16,6 +20,17 @@
 #include "tests/host/host_test_support.h"
 
 using namespace std::string_literals;
+
+// Counts reads of the calendar clock, answering as the C library does: the date test checks that filling an
+// empty array reads none. The host's objects are linked into this program, so their calls come here.
+std::atomic<int> clockReads{0};
+extern "C" time_t time(time_t* out) noexcept {
+  ++clockReads;
+  timespec now{};
+  clock_gettime(CLOCK_REALTIME, &now);
+  if (out) *out = now.tv_sec;
+  return now.tv_sec;
+}
 
 namespace {
 
@@ -134,12 +149,46 @@ TEST_F(Files, SavedStateBytesRoundTrip) {
   EXPECT_EQ(game.LoadState().Length(), 0) << "a missing file reads as empty";
 }
 
-TEST_F(Files, ASaveThatCannotBeWrittenLeavesTheOldStateWhole) {
+// The game goes on after a failed save; one line says which file could not be saved and why.
+TEST_F(Files, ASaveThatCannotBeWrittenLeavesTheOldStateWholeAndSaysWhy) {
   ASSERT_EQ(game.SaveState(String("old state")), 0);
   mkdir(".tarsilstate.new", 0700);  // the temporary file cannot be created
+  testing::internal::CaptureStdout();
   EXPECT_EQ(game.SaveState(String("new state")), -1);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+            "Could not save ./.tarsilstate: ./.tarsilstate.new: Is a directory\n");
   EXPECT_EQ(read_file(".tarsilstate"), "old state");
   rmdir(".tarsilstate.new");
+
+  unlink(".tarsilstate");
+  mkdir(".tarsilstate", 0700);  // a folder holds the state file's place: the rename fails
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(game.SaveState(String("new state")), -1);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "Could not save ./.tarsilstate: Is a directory\n");
+  EXPECT_NE(access(".tarsilstate.new", F_OK), 0) << "the temporary file is removed";
+}
+
+// A state file that is a symbolic link (to keep saves elsewhere) is saved at the link's target and stays a
+// link, whether the target exists yet or not.
+TEST_F(Files, ASymbolicLinkIsSavedThroughToItsTarget) {
+  struct Case {
+    const char* label;
+    const char* target;
+    bool exists;
+  } cases[] = {{"existing target", "saves/state", true}, {"target not made yet", "saves/later", false}};
+  mkdir("saves", 0700);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    if (c.exists) write_file(c.target, "old state");
+    unlink(".tarsilstate");
+    ASSERT_EQ(symlink(c.target, ".tarsilstate"), 0);
+    EXPECT_EQ(game.SaveState(String("new state")), 0);
+    struct stat link{};
+    ASSERT_EQ(lstat(".tarsilstate", &link), 0);
+    EXPECT_TRUE(S_ISLNK(link.st_mode)) << "still a link";
+    EXPECT_EQ(read_file(c.target), "new state");
+    EXPECT_EQ(narrow(game.LoadState()), "new state");
+  }
 }
 
 TEST_F(Files, ASaveCutShortByAFullDiskLeavesTheOldStateWhole) {
@@ -202,6 +251,40 @@ TEST_F(Files, ATemporaryFileLeftByACrashIsIgnored) {
   EXPECT_EQ(narrow(game.LoadState()), "next");
 }
 
+// A file that cannot be read whole is no file: neither a folder where a file should be, nor the part read
+// before a read error.
+TEST_F(Files, AFolderOrAReadErrorIsAFailure) {
+  mkdir("folder.png", 0700);
+  int length = 0;
+  EXPECT_EQ(game.LoadData(String("folder.png"), &length), nullptr);
+  EXPECT_EQ(game.OpenFile(String("folder.png"), String("rb")), nullptr);
+
+  // A host whose file gives 5000 bytes, then ends or fails.
+  struct CutShortHost : KoGlfwGame {
+    bool fails = false;
+    std::FILE* OpenFile(String, String) override {
+      static cookie_io_functions_t reads{};
+      reads.read = [](void* cookie, char* buffer, size_t size) -> ssize_t {
+        auto* host = static_cast<CutShortHost*>(cookie);
+        if (host->served == 5000) return host->fails ? -1 : 0;
+        size_t n = std::min<size_t>(size, 5000 - host->served);
+        std::memset(buffer, 'x', n);
+        host->served += n;
+        return static_cast<ssize_t>(n);
+      };
+      served = 0;
+      return fopencookie(this, "rb", reads);
+    }
+    size_t served = 0;
+  } host;
+  unsigned char* whole = host.LoadData(String("cut"), &length);
+  ASSERT_NE(whole, nullptr) << "the same bytes, ending normally";
+  EXPECT_EQ(length, 5000);
+  std::free(whole);
+  host.fails = true;
+  EXPECT_EQ(host.LoadData(String("cut"), &length), nullptr);
+}
+
 TEST_F(Files, WholeFilesCountAsExternalBytes) {
   write_file("blob.bin", std::string(3000, '\x7f'));
   int before = gc_ext_new_bytes.load(), length = 0;
@@ -226,7 +309,11 @@ TEST_F(Files, DateFillsOnlyTheElementsThatExist) {
   game.GetDate(full);
   EXPECT_EQ(full[6], 0) << "milliseconds";
   EXPECT_EQ(full[8], 77) << "beyond the seventh element nothing is touched";
+  int reads = clockReads;
   game.GetDate(Array<int>());
+  EXPECT_EQ(clockReads, reads) << "an empty array is left alone, and the clock is not read";
+  game.GetDate(date);
+  EXPECT_EQ(clockReads, reads + 1) << "the count sees the host's reads";
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 // by kWaitLimit, so a fault fails a test instead of hanging the suite.
 #pragma once
 
+#include <sys/resource.h>
+
 #include <atomic>
 #include <chrono>
 #include <functional>
@@ -66,6 +68,30 @@ class LoopbackServer {
   std::atomic<bool> stop_{false}, released_{false}, requestRead_{false};
   std::string request_;  // written before requestRead_ is set
   std::thread thread_;
+};
+
+// While the object lives, no new descriptor can be opened: the process's limit is lowered to its lowest free
+// descriptor, so a socket that a test starts then cannot be made.
+class NoFreeDescriptors {
+ public:
+  NoFreeDescriptors();
+  ~NoFreeDescriptors();
+
+ private:
+  rlimit saved_{};
+};
+
+// A port on 127.0.0.1 whose listener's queue is full: a new connect to it stays pending (the system drops its
+// SYN) until AcceptOne makes room, and the client's next SYN, about a second later, gets through.
+class FullPort {
+ public:
+  FullPort();
+  ~FullPort();
+  int Port() const { return port_; }
+  bool AcceptOne();  // takes the connection that fills the queue
+
+ private:
+  int listener_ = -1, ahead_ = -1, port_ = 0;
 };
 
 // A port on 127.0.0.1 that refuses connections (bound, not listening) while the object lives.

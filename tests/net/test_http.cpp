@@ -1,5 +1,6 @@
-// The HTTP client against scripted loopback servers (ordinary, hostile, slow, endless, reset) and a refused
-// port; and its response reader fed directly, split and truncated at every point.
+// The HTTP client against scripted loopback servers (ordinary, hostile, slow, endless, reset, silent), a refused
+// port, a port that never accepts and a socket that cannot be opened; and its response reader fed directly, split
+// and truncated at every point.
 #include <gtest/gtest.h>
 
 #include "net/http_request.h"
@@ -19,9 +20,10 @@ std::u16string Text(c_HttpRequest* request) {
   return std::u16string(request->p_ResponseText().Data(), request->p_ResponseText().Length());
 }
 
-c_HttpRequest* Start(const std::string& url, const char* method = "GET") {
-  return Keep((new c_HttpRequest)->m_new2(String(method), String(url.c_str()), Keep(new c_HttpRecorder)));
+c_HttpRequest* Start(const String& url, const char* method = "GET") {
+  return Keep((new c_HttpRequest)->m_new2(String(method), url, Keep(new c_HttpRecorder)));
 }
+c_HttpRequest* Start(const std::string& url, const char* method = "GET") { return Start(String(url.c_str()), method); }
 
 int Calls(c_HttpRequest* request) { return dynamic_cast<c_HttpRecorder*>(request->m_onComplete.get())->m_calls; }
 
@@ -40,6 +42,7 @@ c_HttpRequest* Get(const std::string& url) {
 }
 
 TEST(HttpRequest, SendsTheHeadAndBodyExactly) {
+  c_HttpRequest* request = nullptr;
   LoopbackServer get({Send("HTTP/1.0 204 No Content\r\n\r\n")});
   EXPECT_EQ(Get(get.Url("/p.php?a=1"))->p_Status(), 204);
   EXPECT_EQ(get.Request(), "GET /p.php?a=1 HTTP/1.0\r\nHost: localhost\r\n\r\n");
@@ -54,8 +57,24 @@ TEST(HttpRequest, SendsTheHeadAndBodyExactly) {
   EXPECT_EQ(injected.Request(), "GET /a%20b%0D%0AX-Evil:%201 HTTP/1.0\r\nHost: localhost\r\n\r\n")
       << "a URL cannot add header lines";
 
+  // The head goes out as "ascii", the low 8 bits of each unit: wide units must not become CR, LF or a space.
+  const String wide(u"\u010D\u010AX-Evil:\u01201");
+  LoopbackServer wideUrl({Send("HTTP/1.0 200 OK\r\n\r\n")});
+  request = Start(String(wideUrl.Url("/").c_str()) + wide);
+  request->p_Send();
+  Complete(request);
+  EXPECT_EQ(wideUrl.Request(), "GET /%C4%8D%C4%8AX-Evil:%C4%A01 HTTP/1.0\r\nHost: localhost\r\n\r\n");
+
+  LoopbackServer wideHeader({Send("HTTP/1.0 200 OK\r\n\r\n")});
+  request = Start(wideHeader.Url("/submit"), "POST");
+  request->p_Send2(String(), String("text/plain") + wide, String("utf8"));  // a header and no body
+  Complete(request);
+  EXPECT_EQ(wideHeader.Request(),
+            "POST /submit HTTP/1.0\r\nHost: localhost\r\nContent-Type: text/plain%C4%8D%C4%8AX-Evil:%C4%A01\r\n"
+            "Content-Length: 0\r\n\r\n");
+
   LoopbackServer post({Send("HTTP/1.0 201 Created\r\n\r\nok")}, 4);
-  c_HttpRequest* request = Start(post.Url("/submit"), "POST");
+  request = Start(post.Url("/submit"), "POST");
   request->p_Send2(String(u"h\u00e9!"), String("text/plain"), String("utf8"));
   Complete(request);
   EXPECT_EQ(post.Request(),
@@ -148,6 +167,49 @@ TEST(HttpRequest, CanBeOpenedAgainForASecondRequest) {
   ASSERT_TRUE(PumpUntil([&] { return Calls(request) == 2; }));
   EXPECT_EQ(request->p_Status(), 202);
   EXPECT_EQ(Text(request), u"two");
+}
+
+// A server that stays silent after accepting, one that stalls in the body, and a connection the server never
+// lets through: each request ends at its timeout, with what it had.
+TEST(HttpRequest, ASilentServerEndsTheRequestAtItsTimeout) {
+  struct Case {
+    const char* label;
+    std::string answer;  // sent before the server stalls
+    int status;
+    std::u16string text;
+  } cases[] = {{"silent after accepting", "", -1, u""},
+               {"stalled in the body", "HTTP/1.0 200 OK\r\n\r\nhal", 200, u"hal"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    LoopbackServer server({Send(c.answer), WaitForRelease()});
+    c_HttpRequest* request = Start(server.Url());
+    request->m_timeoutMillis = 200;
+    request->p_Send();
+    Complete(request);
+    EXPECT_EQ(request->p_Status(), c.status);
+    EXPECT_EQ(Text(request), c.text);
+    server.Release();
+  }
+
+  FullPort full;
+  c_HttpRequest* request = Start("http://127.0.0.1:" + std::to_string(full.Port()) + "/");
+  request->m_timeoutMillis = 200;
+  request->p_Send();
+  Complete(request);
+  EXPECT_EQ(request->p_Status(), -1) << "connect never accepted";
+}
+
+// With no descriptor left, the request's socket cannot be opened: the request completes as a failed connection.
+TEST(HttpRequest, ARequestWhoseSocketCannotBeOpenedCompletes) {
+  c_HttpRequest* request = Start(std::string("http://127.0.0.1:9/"));
+  {
+    NoFreeDescriptors none;
+    request->p_Send();
+  }
+  EXPECT_FALSE(request->m_socket->p_IsOpen());
+  Complete(request);
+  EXPECT_EQ(request->p_Status(), -1);
+  EXPECT_EQ(Text(request), u"");
 }
 
 // -------------------------------------------------------------------------------------------------------------

@@ -1,8 +1,13 @@
 // Sockets: protocol names and state flags, asynchronous connect / send / receive on loopback, ignored calls,
-// closing, the server and datagram paths of KoSocket, and name resolution.
+// closing, the server and datagram paths of KoSocket, name resolution, and a connect interrupted by signals.
 #include <gtest/gtest.h>
 
+#include <pthread.h>
+
+#include <atomic>
+#include <csignal>
 #include <cstring>
+#include <thread>
 #include <vector>
 
 #include "net/socket.h"
@@ -95,7 +100,9 @@ TEST(Socket, ClosingIgnoresLaterCallsAndReleasesTheSocket) {
   socket->p_ReceiveAsync(buffer, 0, 8, recorder);
   ASSERT_TRUE(PumpUntil([&] { return !Registered(socket); }));
   EXPECT_EQ(recorder->m_received.size(), 1u);  // only the receive queued before the close
-  EXPECT_TRUE(recorder->m_sent.empty() && recorder->m_connects == 1);
+  EXPECT_TRUE(recorder->m_sent.empty());
+  EXPECT_EQ(recorder->m_connects, 2) << "a connect the closed socket refuses still completes";
+  EXPECT_FALSE(recorder->m_connected);
   EXPECT_EQ(socket->m_sock->sock, -1);
 }
 
@@ -114,6 +121,39 @@ TEST(Socket, ConnectFailsForARefusedPortAndAnUnknownHost) {
   address->Set(String("localhost"), 8080);
   EXPECT_EQ(address->Host(), String("127.0.0.1"));
   EXPECT_EQ(address->Port(), 8080);
+}
+
+// A signal that lands while a connect is pending must not turn it into a failure: the connect carries on and
+// is waited for. The connect stays pending until the port's queue has room (about a second).
+TEST(Socket, AConnectInterruptedBySignalsStillConnects) {
+  struct sigaction interrupting{}, previous{};
+  interrupting.sa_handler = [](int) {};  // no SA_RESTART: each signal interrupts the call it lands in
+  sigaction(SIGUSR1, &interrupting, &previous);
+  FullPort full;
+  auto* pending = Keep(new KoSocket);
+  ASSERT_TRUE(pending->Open(kProtocolStream));
+  pending->timeoutMillis = 10000;
+  std::atomic<bool> done{false};
+  bool connected = false;
+  pthread_t connecting = pthread_self();
+  std::atomic<bool> started{false};
+  std::thread worker([&] {
+    connecting = pthread_self();
+    started = true;
+    connected = pending->Connect(String("127.0.0.1"), full.Port());
+    done = true;
+  });
+  while (!started) std::this_thread::yield();
+  for (int i = 0; !done && i < 2000; ++i) {  // at most 10 s of signals, one every 5 ms
+    pthread_kill(connecting, SIGUSR1);
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    if (i == 40) {
+      EXPECT_TRUE(full.AcceptOne());  // after 200 ms of signals, the queue has room again
+    }
+  }
+  worker.join();
+  sigaction(SIGUSR1, &previous, nullptr);
+  EXPECT_TRUE(connected);
 }
 
 TEST(Socket, ServerAcceptsAndWrapsAConnection) {

@@ -65,6 +65,32 @@ TEST(ExitPaths, SignalsStopWithTheirMessages) {
   EXPECT_EQ(fpe.err, kMarker);
 }
 
+// A crash reports and ends even when it broke what the report could use: the allocator (heap corruption,
+// faulting inside malloc), the stack (an overflow), or nothing (a plain null write). A hang would show as the
+// child being killed at the time limit.
+TEST(ExitPaths, CrashesReportAndEndWhateverTheyBroke) {
+  for (const char* crash : {"corrupt-heap", "overflow-stack", "null-write"}) {
+    SCOPED_TRACE(crash);
+#ifdef __SANITIZE_ADDRESS__
+    if (std::string(crash) == "corrupt-heap") {
+      std::puts("corrupt-heap skipped: AddressSanitizer's allocator reports the corrupting write itself");
+      continue;
+    }
+#endif
+    ProcessResult result = RunProcess({EXIT_PROBE, crash}, std::string(), 10);
+    EXPECT_FALSE(result.timedOut);
+    EXPECT_EQ(result.out, "Tarsil Runtime Error : Memory access violation\n\n");
+    EXPECT_EQ(result.err, kMarker);
+    EXPECT_EQ(result.status, 255);
+  }
+  ProcessResult resumed = RunProcess({EXIT_PROBE, "null-write"}, "?\n@0x10\nr\n");
+  EXPECT_EQ(resumed.out, std::string(2, '\n').insert(0, "Tarsil Runtime Error : Memory access violation") +
+                             "Tarsil Runtime Error : Memory access violation\n\n")
+      << "the debugger's commands work in a crash too, and resuming reports again";
+  EXPECT_EQ(resumed.err, kMarker + "\n" + kMarker);
+  EXPECT_EQ(resumed.status, 255);
+}
+
 TEST(ExitPaths, AnUncaughtExceptionDies) {
   ProcessResult result = probe("die");
   EXPECT_EQ(result.status, 255);

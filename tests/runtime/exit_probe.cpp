@@ -2,7 +2,9 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -25,13 +27,45 @@ void script_stdin(const std::string& script) {
 
 GlobalRef<Object> kept;
 
+// Crashes with the allocator's state broken, as heap corruption leaves it: for every small block size, the
+// link inside a freed block is overwritten (glibc keeps it masked with the block's address) to lead to the
+// address 0x10. The next allocation of a size follows it and faults inside malloc, and so would any later
+// one, such as a report that builds strings.
+void corrupt_heap_and_allocate() {
+  void* (*volatile allocate)(std::size_t) = std::malloc;  // opaque calls: kept as written by the compiler
+  void (*volatile release)(void*) = std::free;
+  for (std::size_t size = 24; size <= 1032; size += 16) {
+    void* first = allocate(size);
+    void* second = allocate(size);
+    release(first);
+    release(second);  // the free list for this size: second, then first
+    auto* link = static_cast<std::uintptr_t*>(second);
+    *link = (reinterpret_cast<std::uintptr_t>(link) >> 12) ^ 0x10;
+    allocate(size);  // takes `second`: the list now leads to 0x10
+  }
+  allocate(24);
+}
+
+// Each call takes a kilobyte of stack more until the stack runs out.
+int overflow_stack(int depth) {
+  volatile char frame[1024];
+  frame[depth % sizeof frame] = 1;
+  return depth < 0 ? 0 : overflow_stack(depth + 1) + frame[0];  // not a tail call: every frame stays
+}
+
+// A store through a null pointer that the compiler cannot see coming, and that the sanitizer build's
+// undefined-behaviour checks leave alone (they would stop at it themselves), so it faults as it would in the
+// shipped program.
+__attribute__((no_sanitize("undefined"))) void write_through_null() {
+  volatile int* volatile target = nullptr;
+  *target = 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   std::string path = argc > 1 ? argv[1] : "";
-  std::signal(SIGSEGV, sighandler);
-  std::signal(SIGILL, sighandler);
-  std::signal(SIGFPE, sighandler);
+  koInstallSignalHandlers();
   gc_init1();
   if (path == "end") koError(String());
   if (path == "error") koError(String("App has already been created"));
@@ -40,6 +74,9 @@ int main(int argc, char** argv) {
   if (path == "segv") std::raise(SIGSEGV);
   if (path == "ill") std::raise(SIGILL);
   if (path == "fpe") std::raise(SIGFPE);
+  if (path == "corrupt-heap") corrupt_heap_and_allocate();
+  if (path == "overflow-stack") return overflow_stack(0);
+  if (path == "null-write") write_through_null();
   if (path == "huge-array") {
     Array<int> huge(1 << 29);  // 2 GiB of elements: the block's size does not fit an int
     return huge.Length();

@@ -1,7 +1,7 @@
 // Touch buttons, the quit guard shown when the player leaves through a console's own menu, and the switch
 // between a 640 x 480 window and full screen.
 #include "game/my_app.h"
-#include "host/glfw_game.h"
+#include "host/game.h"
 #include "runtime/errors.h"
 
 // Draws the slot's frame and reports whether one of the touch points 0 .. lastTouch is on it while the pointer
@@ -76,13 +76,12 @@ int c_MyApp::p_OuyaQuit() {
 }
 
 int c_MyApp::p_FullscreenFlip() {
-  KoGlfwVideoMode* desktop = KoGlfwGame::_glfwGame->GetGlfwDesktopMode();
   m_fullscreen = 1 - m_fullscreen;
   if (m_fullscreen == 1) {
-    KoGlfwGame::_glfwGame->SetGlfwWindow(desktop->width, desktop->height, desktop->red, desktop->green,
-                                         desktop->blue, 0, 0, 0, true);
+    KoDisplayMode* desktop = KoGame::_game->GetDesktopMode();  // asked anew: the screen may have changed
+    ko_app_SetDeviceWindow(desktop->width, desktop->height, 1);
   } else {
-    KoGlfwGame::_glfwGame->SetGlfwWindow(640, 480, desktop->red, desktop->green, desktop->blue, 0, 0, 0, false);
+    ko_app_SetDeviceWindow(640, 480, 0);
   }
   return 0;
 }

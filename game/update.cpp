@@ -17,6 +17,9 @@ int c_MyApp::p_OnUpdate() {
   } else {
     m_pad[19] = ko_input_KeyHit(270) ? 1 : 0;  // joystick 0 button 14, the console's menu button
   }
+  // A browser leaves full screen by itself when the player presses Escape; the flag follows the window, so the
+  // options row and the next flip stay right.
+  m_fullscreen = ko_app_Fullscreen() ? 1 : 0;
   p_ReadGlobalKeys();
   ko_asyncevent_UpdateAsyncEvents();
   if (ko_Quarzel_HasMusicStream == 1 && m_musicOn == 1 && m_paused) ko_audio_PauseMusic();

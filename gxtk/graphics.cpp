@@ -8,19 +8,20 @@
 #include <vector>
 
 #include "host/game.h"
-#include "host/glfw2.h"
 
 namespace {
-constexpr int kAlphaBlend = 0, kAdditiveBlend = 1;
+constexpr int kAdditiveBlend = 1;  // 0 is alpha blending
 }
 
 gxtkGraphics::gxtkGraphics() {
-  glfw2::glfwGetWindowSize(&width, &height);
+  width = KoGame::_game->GetDeviceWidth();
+  height = KoGame::_game->GetDeviceHeight();
   for (int quad = 0; quad < kBatchVertices / 4; ++quad) {
     uint16_t first = static_cast<uint16_t>(quad * 4);
     uint16_t* entry = quadIndexTable + quad * 6;
-    entry[0] = first, entry[1] = first + 1, entry[2] = first + 2;
-    entry[3] = first, entry[4] = first + 2, entry[5] = first + 3;
+    const uint16_t corners[6] = {first, static_cast<uint16_t>(first + 1), static_cast<uint16_t>(first + 2),
+                                 first, static_cast<uint16_t>(first + 2), static_cast<uint16_t>(first + 3)};
+    std::copy(corners, corners + 6, entry);  // two triangles: 0 1 2 and 0 2 3
   }
 }
 
@@ -28,7 +29,8 @@ gxtkGraphics::gxtkGraphics() {
 // The frame
 
 int gxtkGraphics::BeginRender() {
-  glfw2::glfwGetWindowSize(&width, &height);
+  width = KoGame::_game->GetDeviceWidth();
+  height = KoGame::_game->GetDeviceHeight();
   glViewport(0, 0, width, height);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
@@ -117,7 +119,7 @@ int gxtkGraphics::SetColor(float r, float g, float b) {
 // Setting the blend already in force changes nothing, so it keeps the batch: a caller may set the blend before
 // every primitive without costing a draw call each.
 int gxtkGraphics::SetBlend(int blend) {
-  bool additive = blend == kAdditiveBlend;  // kAlphaBlend, and any unknown mode, blend alpha
+  bool additive = blend == kAdditiveBlend;  // alpha, and any unknown mode, blend alpha
   if (additive == additiveBlend) return 0;
   Flush();
   additiveBlend = additive;

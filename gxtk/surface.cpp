@@ -60,7 +60,7 @@ void gxtkSurface::ReleasePixels() {
 }
 
 void gxtkSurface::ReleaseTexture() {
-  if (textureSeq != glfwGraphicsSeq) return;  // an older context's texture died with it
+  if (textureSeq != KoGame::_game->GraphicsSeq()) return;  // an older context's texture died with it
   GLuint name = textureName;
   glDeleteTextures(1, &name);
   textureSeq = -1;
@@ -108,7 +108,7 @@ bool gxtkSurface::RestorePixels() {
 }
 
 void gxtkSurface::Bind() {
-  if (glfwGraphicsSeq == 0) return;  // no window, no context
+  if (KoGame::_game->GraphicsSeq() == 0) return;  // no window, no context
   if (HasCurrentTexture()) {
     glBindTexture(GL_TEXTURE_2D, textureName);
     return;
@@ -120,7 +120,7 @@ void gxtkSurface::Bind() {
 // refuses the exact size gets a power-of-two texture; the scales keep texture coordinates in image pixels,
 // so the unused border is never sampled.
 void gxtkSurface::CreateTexture() {
-  textureSeq = glfwGraphicsSeq;
+  textureSeq = KoGame::_game->GraphicsSeq();
   GLuint name = 0;
   glGenTextures(1, &name);
   textureName = name;
@@ -161,7 +161,7 @@ void gxtkSurface::SetSubData(int x, int y, int rectWidth, int rectHeight, const 
   if (left >= right || top >= bottom) return;
   if (!pixelData && sourcePath.Length() > 0) RestorePixels();  // the write lands on the file's pixels
   sourcePath = String();  // from here on the copy is the only record of the pixels
-  if (glfwGraphicsSeq != 0 && !HasCurrentTexture()) CreateTexture();  // from the copy; a blank surface has none
+  if (KoGame::_game->GraphicsSeq() != 0 && !HasCurrentTexture()) CreateTexture();  // from the copy; a blank surface has none
   if (!pixelData) pixelData = static_cast<unsigned char*>(std::calloc(static_cast<size_t>(width) * height, 4));
   if (!pixelData) return;
   for (int row = top; row < bottom; ++row) {

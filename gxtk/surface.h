@@ -1,8 +1,8 @@
 // gxtkSurface: an image as an OpenGL texture, made from a premultiplied CPU copy of its pixels.
 //
-// When a texture is valid: `textureName` names a live texture only while `textureSeq` equals glfwGraphicsSeq,
-// the count of window openings (each opening is a new OpenGL context, and the old context took its textures
-// with it). Bind makes the texture lazily and again after every context change. A texture of an older
+// When a texture is valid: `textureName` names a live texture only while `textureSeq` equals the host's count
+// of graphics contexts (KoGame::GraphicsSeq: on the desktop each window opening is a new OpenGL context, and the
+// old context took its textures with it). Bind makes the texture lazily and again after every context change. A texture of an older
 // generation is never deleted: its name may already belong to a texture of the new context.
 //
 // Where a new texture's pixels come from: the pixel copy, or the image file. A surface loaded from a file
@@ -17,9 +17,8 @@
 // and LoadFile, which a background load may call on a surface nobody draws yet.
 #pragma once
 
+#include "host/game.h"
 #include "runtime/object.h"
-
-extern int glfwGraphicsSeq;  // the host's count of window openings (host/glfw_game.h)
 
 class gxtkSurface : public Object {
  public:
@@ -28,7 +27,7 @@ class gxtkSurface : public Object {
   int width = 0, height = 0;  // image size, pixels (the texture may be larger)
   int bytesPerPixel = 0;      // 1 luminance, 2 luminance + alpha, 3 RGB, 4 RGBA
   int glFormat = 0;           // GL_LUMINANCE, GL_LUMINANCE_ALPHA, GL_RGB or GL_RGBA
-  int textureSeq = -1;        // glfwGraphicsSeq when the texture was made; -1: none
+  int textureSeq = -1;        // the host's GraphicsSeq when the texture was made; -1: none
   unsigned textureName = 0;
   float uScale = 0, vScale = 0;  // 1 / texture width, 1 / texture height, per pixel
 
@@ -51,7 +50,7 @@ class gxtkSurface : public Object {
   // of the rectangle outside the surface is dropped.
   void SetSubData(int x, int y, int width, int height, const int* pixels, int pitch);
 
-  bool HasCurrentTexture() const { return textureSeq == glfwGraphicsSeq; }
+  bool HasCurrentTexture() const { return textureSeq == KoGame::_game->GraphicsSeq(); }
 
  private:
   void CreateTexture();

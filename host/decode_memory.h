@@ -7,9 +7,11 @@
 // decoding space stayed in the resident set. A fixed threshold (glibc's own starting value) keeps every block
 // over 128 KiB mapped. Its price: each such block is a fresh mapping whose pages fault in zeroed, about 15 ms
 // over the start-up, against 5 MiB (640 x 480) to 20 MiB (1280 x 1024) of resident set. The decoders set it
-// before their first block; it is one setting for the whole process, safe to set from any thread.
+// before their first block; it is one setting for the whole process, safe to set from any thread. Other C
+// libraries (the web page's) have no such threshold, and nothing to set.
 #pragma once
 
+#if defined(__GLIBC__)
 #include <malloc.h>
 
 #include <mutex>
@@ -18,3 +20,6 @@ inline void KeepLargeBlocksMapped() {
   static std::once_flag once;
   std::call_once(once, [] { mallopt(M_MMAP_THRESHOLD, 128 * 1024); });  // bytes
 }
+#else
+inline void KeepLargeBlocksMapped() {}
+#endif

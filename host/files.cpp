@@ -22,6 +22,7 @@
 #include <string>
 
 #include "host/game.h"
+#include "host/platform.h"
 #include "host/state_location.h"
 #include "runtime/errors.h"
 #include "runtime/utf8.h"
@@ -166,6 +167,7 @@ int KoGame::SaveState(String state) {
     report_failed_save(target, directory, errno);
     return -2;
   }
+  PlatformStateSaved();
   return 0;
 }
 

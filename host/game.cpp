@@ -26,7 +26,7 @@ unsigned char* KoGame::LoadAudioData(String, int*, int*, int*, int*) { return nu
 
 void KoGame::Die(ThrowableObject*) {
   koPrint(String("Tarsil Runtime Error : Uncaught Tarsil Exception"));
-  std::exit(-1);
+  koExit(-1);
 }
 
 void KoGame::gc_collect() {

@@ -69,7 +69,9 @@ class KoGame {
   virtual void SetMouseVisible(bool visible);
   virtual int GetDeviceWidth() { return 0; }
   virtual int GetDeviceHeight() { return 0; }
-  virtual void SetDeviceWindow(int width, int height, int flags);
+  virtual void SetDeviceWindow(int width, int height, int flags);  // flags 1: full screen
+  virtual bool Fullscreen() { return false; }  // the window fills the screen (a browser may leave that itself)
+  virtual int GraphicsSeq() { return 0; }       // counts graphics contexts made; textures belong to one
   virtual Array<KoDisplayMode*> GetDisplayModes();
   virtual KoDisplayMode* GetDesktopMode();
   virtual void SetSwapInterval(int interval);

@@ -14,6 +14,7 @@ constexpr int Opened = glfw2::GLFW_OPENED, Active = glfw2::GLFW_ACTIVE, Iconifie
 constexpr int RefreshRate = glfw2::GLFW_REFRESH_RATE, NoResize = glfw2::GLFW_WINDOW_NO_RESIZE;
 constexpr int MouseCursor = glfw2::GLFW_MOUSE_CURSOR, KeyRepeat = glfw2::GLFW_KEY_REPEAT;
 constexpr int Present = glfw2::GLFW_PRESENT, Axes = glfw2::GLFW_AXES, Buttons = glfw2::GLFW_BUTTONS;
+constexpr int JoystickLast = glfw2::GLFW_JOYSTICK_LAST;
 constexpr int Esc = glfw2::GLFW_KEY_ESC, F1 = glfw2::GLFW_KEY_F1, Up = glfw2::GLFW_KEY_UP;
 constexpr int Down = glfw2::GLFW_KEY_DOWN, Left = glfw2::GLFW_KEY_LEFT, Right = glfw2::GLFW_KEY_RIGHT;
 constexpr int LShift = glfw2::GLFW_KEY_LSHIFT, RShift = glfw2::GLFW_KEY_RSHIFT;

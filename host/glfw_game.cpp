@@ -48,11 +48,6 @@ void KoGlfwGame::UpdateEvents() {
   }
 }
 
-void KoGlfwGame::Run() {
-  Open();
-  while (glfwGetWindowParam(GLFW_OPENED)) Frame();
-}
-
 void KoGlfwGame::Open() {
   SetGlfwWindow(640, 480, 8, 8, 8, 0, 0, 0, false);
   StartGame();

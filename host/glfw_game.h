@@ -26,6 +26,8 @@ class KoGlfwGame : public KoGame {
   int GetDeviceWidth() override;
   int GetDeviceHeight() override;
   void SetDeviceWindow(int width, int height, int flags) override;
+  bool Fullscreen() override;  // window_desktop.cpp, window_web.cpp
+  int GraphicsSeq() override { return glfwGraphicsSeq; }
   Array<KoDisplayMode*> GetDisplayModes() override;
   KoDisplayMode* GetDesktopMode() override;
   void SetSwapInterval(int interval) override;
@@ -45,6 +47,8 @@ class KoGlfwGame : public KoGame {
 
   // The event pump with the focus check (one pass of Run's steps 3 and 4).
   void UpdateEvents();
+  // The window left full screen without being asked (a browser does on Escape).
+  void LeftFullscreen();
 
   // Key translation tables: GLFW 2 key number -> framework key code (0: ignored), key code -> character.
   static int TransKey(int glfwKey);
@@ -69,6 +73,7 @@ class KoGlfwGame : public KoGame {
   String _baseDir;
   String _internalDir;
   int _swapInterval = 1;  // applied at every window opening; negative: leave the driver's default
+  bool _fullscreen = false;  // the desktop's: as last asked
 };
 
 class KoTarsilGame : public KoGlfwGame {

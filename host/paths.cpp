@@ -1,4 +1,5 @@
-// Path schemes and the program directory; handing URLs to the desktop.
+// Path schemes and the program's base directory. Where the program itself is, and handing a URL to the system,
+// are each platform's own (platform.h).
 //
 //   "tarsil://data/..."      -> <base>/data/...
 //   "tarsil://internal/..."  -> <base>/internal/...
@@ -14,14 +15,9 @@
 // too, so mapping only reads the cached strings and never copies them (a copy would count non-atomically).
 #include "host/paths.h"
 
-#include <spawn.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <string>
-#include <thread>
 
 #include "host/glfw_game.h"
 #include "runtime/errors.h"
@@ -47,19 +43,11 @@ String BaseDirForProgram(const String& programDirectory) {
   return programDirectory;
 }
 
-extern char** environ;
-
 String KoGlfwGame::ProgramDirectory(String executablePath) {
   String path = executablePath.Replace(String("\\"), String("/"));
   int slash = path.FindLast(String("/"));
   if (slash < 0) koError(String("Cannot find the program directory"));
   return path.Slice(0, slash);
-}
-
-String RunningProgramDirectory() {
-  char path[4096];
-  ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
-  return KoGlfwGame::ProgramDirectory(String::FromUtf8(path, length > 0 ? static_cast<int>(length) : 0));
 }
 
 const String& KoGlfwGame::BaseDir() {
@@ -80,15 +68,4 @@ String KoGlfwGame::PathToFilePath(String path) {
   }
   if (path.StartsWith(external)) return BaseDir() + String("/external/") + path.Slice(external.Length());
   return String();
-}
-
-// Runs xdg-open with the URL as its one argument (never through a shell, so nothing in the URL is
-// interpreted) and reaps it in the background. No result is reported.
-void KoGlfwGame::OpenUrl(String url) {
-  std::string narrow = url.ToCString().c_str();
-  char program[] = "xdg-open";
-  char* arguments[] = {program, narrow.data(), nullptr};
-  pid_t child = 0;
-  if (posix_spawnp(&child, program, nullptr, nullptr, arguments, environ) != 0) return;
-  std::thread([child] { waitpid(child, nullptr, 0); }).detach();
 }

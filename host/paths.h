@@ -10,5 +10,5 @@
 // folder is reported where it was first looked for.
 String BaseDirForProgram(const String& programDirectory);
 
-// The directory of the running program's executable.
+// The directory of the running program: platform.h.
 String RunningProgramDirectory();

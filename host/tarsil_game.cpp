@@ -4,21 +4,23 @@
 
 #include "host/glfw2.h"
 #include "host/glfw_game.h"
+#include "host/platform.h"
 #include "runtime/errors.h"
 
 int argc = 0;
 const char** argv = nullptr;
 
 int KoTarsilGame::Main(int argumentCount, const char** arguments) {
+  PlatformStart();
   if (!glfw2::glfwInit()) {
     koPrint(String("glfwInit failed"));
-    std::exit(-1);
+    koExit(-1);
   }
   static KoTarsilGame game;  // sets KoGame::_game and KoGlfwGame::_glfwGame
   argc = argumentCount;
   argv = arguments;
 
-  koInstallSignalHandlers();
+  PlatformCatchCrashes();
   if (!std::setlocale(LC_CTYPE, "en_US.UTF-8")) std::setlocale(LC_CTYPE, "");
 
   gc_init1();

@@ -1,14 +1,13 @@
-// The window: (re)opening it, its size, the screen's modes, swap interval and cursor.
+// The window: its size, the screen's modes, swap interval and cursor. Opening it is each platform's own:
+// window_desktop.cpp and window_web.cpp.
 //
-// Every opening creates a new OpenGL context and increments glfwGraphicsSeq by exactly one, which tells the
-// device layer to upload its textures again. No window-size callback is installed: the framework notices size
-// changes by polling GetDeviceWidth / GetDeviceHeight.
-#include <cstdlib>
+// glfwGraphicsSeq counts the graphics contexts made: it grows by exactly one with each new context, which tells
+// the device layer to upload its textures again. No window-size callback is installed: the framework notices
+// size changes by polling GetDeviceWidth / GetDeviceHeight.
 #include <vector>
 
 #include "host/glfw2.h"
 #include "host/glfw_game.h"
-#include "runtime/errors.h"
 
 using namespace glfw2;
 
@@ -24,33 +23,6 @@ std::vector<GLFWvidmode> video_modes() {
   return modes;
 }
 }  // namespace
-
-void KoGlfwGame::SetGlfwWindow(int width, int height, int red, int green, int blue, int alpha, int depth, int stencil,
-                               bool fullscreen) {
-  ReleaseHeldKeys();  // keys held now would otherwise stay down in the input device across the change
-  GLFWvidmode desktop{};
-  glfwGetDesktopMode(&desktop);
-  glfwCloseWindow();
-  glfwOpenWindowHint(GLFW_REFRESH_RATE, 60);
-  glfwOpenWindowHint(GLFW_WINDOW_NO_RESIZE, 0);
-  if (!glfwOpenWindow(width, height, red, green, blue, alpha, depth, stencil,
-                      fullscreen ? GLFW_FULLSCREEN : GLFW_WINDOW)) {
-    // Without a window there is nothing to run: report it like a failed start.
-    koPrint(String("glfwOpenWindow failed"));
-    std::exit(-1);
-  }
-  ++glfwGraphicsSeq;
-  if (!fullscreen) glfwSetWindowPos((desktop.Width - width) / 2, (desktop.Height - height) / 2);
-  glfwSetWindowTitle("Velmoor Game");  // full screen too: the desktop's window switcher lists it by its title
-  if (_swapInterval >= 0) glfwSwapInterval(_swapInterval);
-  glfwEnable(GLFW_KEY_REPEAT);
-  glfwDisable(GLFW_AUTO_POLL_EVENTS);  // events arrive only through the loop's own pump
-  glfwSetKeyCallback(OnKey);
-  glfwSetCharCallback(OnChar);
-  glfwSetMouseButtonCallback(OnMouseButton);
-  glfwSetMousePosCallback(OnMousePos);
-  glfwSetWindowCloseCallback(OnWindowClose);
-}
 
 void KoGlfwGame::SetDeviceWindow(int width, int height, int flags) {
   SetGlfwWindow(width, height, 8, 8, 8, 0, 0, 0, (flags & 1) != 0);
@@ -108,4 +80,9 @@ void KoGlfwGame::SetMouseVisible(bool visible) {
   } else {
     glfwDisable(GLFW_MOUSE_CURSOR);
   }
+}
+
+void KoGlfwGame::LeftFullscreen() {
+  ReleaseHeldKeys();  // the key that left it is the browser's; its release may never reach the game
+  _fullscreen = false;
 }

@@ -22,7 +22,14 @@ void c_AsyncQueue::p_Enqueue(c_AsyncOp* op) {
   put = (put + 1) % kSlots;
   if (put == m_done) koError(String("AsyncQueue queue overflow!"));
   m_put.store(put, std::memory_order_release);
-  Start();
+  StartWorker();
+}
+
+// Without threads (a web page) the work runs here at once. Such a host has no sockets either: each call fails at
+// once, so nothing waits, and each operation completes with its failure in a later update, as it would from a
+// worker.
+void c_AsyncQueue::StartWorker() {
+  if (!Start()) Run__UNSAFE__();
 }
 
 void c_AsyncQueue::Run__UNSAFE__() {
@@ -36,7 +43,7 @@ void c_AsyncQueue::Run__UNSAFE__() {
 }
 
 void c_AsyncQueue::p_UpdateAsyncEvents() {
-  if (!p_IsIdle()) Start();  // queued just as the worker was ending; does nothing while it runs
+  if (!p_IsIdle()) StartWorker();  // queued just as the worker was ending; does nothing while it runs
   int executed = m_next.load(std::memory_order_acquire);
   while (m_done != executed) {
     c_AsyncOp* op = m_ops[m_done];

@@ -37,4 +37,7 @@ class c_AsyncQueue : public c_Thread, public c_IAsyncEventSource {
   void p_UpdateAsyncEvents() override;
   bool p_IsIdle();     // every queued operation has been executed
   bool p_IsDrained();  // every queued operation has been completed
+
+ private:
+  void StartWorker();  // on a thread; where none can start, here and now
 };

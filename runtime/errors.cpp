@@ -58,7 +58,7 @@ void write_text(int fd, const char* text) {
 // Reads one command line from standard input into `line` without its newline; false at the end of the input
 // or for a line of more than 255 characters or without a newline. Byte by byte, so nothing past the line is
 // taken from the stream; async-signal-safe.
-bool read_command(char (&line)[256]) {
+bool read_stdin_command(char (&line)[256]) {
   std::size_t length = 0;
   for (;;) {
     char byte = 0;
@@ -75,7 +75,7 @@ bool read_command(char (&line)[256]) {
 // exit for a live program; _exit after a crash, where exit's handlers and stdio's flushing could deadlock.
 [[noreturn]] void end(HandOff mode, int status) {
   if (mode == HandOff::Crashed) _exit(status);
-  std::exit(status);
+  koExit(status);
 }
 
 // The debugger hand-off: the stop marker, then commands until one says to go on (returns) or to end.
@@ -85,7 +85,7 @@ void hand_off(HandOff mode) {
   write_text(2, "~~}}\n\n");
   for (;;) {
     char line[256];
-    if (!read_command(line)) end(mode, -1);
+    if (!dbg_read_command(line)) end(mode, -1);
     switch (line[0]) {
       case '?':
         continue;
@@ -114,6 +114,17 @@ void hand_off(HandOff mode) {
 
 }  // namespace
 
+DebuggerCommandReader dbg_read_command = read_stdin_command;
+
+void (*koExitFunction)(int status) = std::exit;
+
+void koExit(int status) {
+  koExitFunction(status);
+  std::exit(status);  // a host's function that returned
+}
+
+bool dbg_no_commands(char (&)[256]) { return false; }
+
 int koPrint(const String& text) {
   static std::string buffer;  // reused by every call
   buffer.clear();
@@ -127,7 +138,7 @@ int koPrint(const String& text) {
 int koDebugLog(const String& text) { return koPrint(text); }
 
 void koError(const String& message) {
-  if (message.Length() == 0) std::exit(0);
+  if (message.Length() == 0) koExit(0);
   std::string narrow;
   narrow_into(message, narrow);
   dbg_error(narrow.c_str());

@@ -22,5 +22,17 @@ void sighandler(int signal);
 // Installs sighandler for SIGSEGV, SIGILL and SIGFPE on an alternate stack (of the calling thread).
 void koInstallSignalHandlers();
 
+// Ends the program with `status`: every end but a crash's goes through here. It runs `koExitFunction`, the C
+// library's exit unless the host set another: a web page's loop keeps the program alive through a plain exit,
+// so the page sets one that ends it whatever keeps it running.
+[[noreturn]] void koExit(int status);
+extern void (*koExitFunction)(int status);
+
 extern const char* dbg_info;  // the current debug location; this program records none
+// Where the debugger hand-off reads each command line (without its newline): false at the end of the input. The
+// standard input by default; a host with none to read (a web page, where reading it would open a dialog) sets
+// dbg_no_commands, and the hand-off then ends the program as at the end of the input. Async-signal-safe.
+using DebuggerCommandReader = bool (*)(char (&line)[256]);
+extern DebuggerCommandReader dbg_read_command;
+bool dbg_no_commands(char (&line)[256]);
 extern String dbg_exstack;    // stack trace of the last thrown error; always empty here

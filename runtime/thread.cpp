@@ -13,8 +13,10 @@ void KoThread::mark() {
   gc_mark(gc_object_of(_result.load(std::memory_order_acquire)));
 }
 
-void KoThread::Start() {
-  if (IsRunning()) return;
+bool KoThread::startFailureEnds = true;
+
+bool KoThread::Start() {
+  if (IsRunning()) return true;
   _result.store(nullptr, std::memory_order_relaxed);
   _running.store(kRunning, std::memory_order_relaxed);
   // From here on this object is a root; it must be marked now, since roots are greyed only at a flip.
@@ -22,9 +24,14 @@ void KoThread::Start() {
   try {
     std::thread(run, this).detach();
   } catch (const std::system_error&) {
-    koPrint(String("CreateThread failed!"));
-    std::exit(-1);
+    if (startFailureEnds) {
+      koPrint(String("CreateThread failed!"));
+      koExit(-1);
+    }
+    _running.store(kNeverStarted, std::memory_order_release);  // no longer a root: nothing runs
+    return false;
   }
+  return true;
 }
 
 bool KoThread::IsRunning() { return _running.load(std::memory_order_acquire) == kRunning; }

@@ -20,7 +20,11 @@ class KoThread : public Object, private gc_root {
   KoThread() = default;
   void mark() override;
 
-  virtual void Start();
+  // Starts the work on a thread of its own. When the system cannot start one, the program ends ("CreateThread
+  // failed!") unless `startFailureEnds` is false, as on a host that has no threads at all (a web page): then
+  // Start returns false, and the caller does without.
+  virtual bool Start();
+  static bool startFailureEnds;
   virtual bool IsRunning();
   virtual Object* Result();
   virtual void SetResult(Object* value);

@@ -46,6 +46,13 @@ int ko_app_MillisecsDiff(int later, int earlier) {
   return static_cast<int>(static_cast<unsigned>(later) - static_cast<unsigned>(earlier));
 }
 
+int ko_app_SetDeviceWindow(int width, int height, int flags) {
+  ko_app__game->SetDeviceWindow(width, height, flags);
+  return 0;
+}
+
+bool ko_app_Fullscreen() { return ko_app__game->Fullscreen(); }
+
 int ko_app_DeviceWidth() { return ko_app__devWidth; }
 int ko_app_DeviceHeight() { return ko_app__devHeight; }
 String ko_app_LoadState() { return ko_app__game->LoadState(); }

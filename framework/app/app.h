@@ -61,6 +61,8 @@ void ko_app__InitGlobals();
 int ko_app_SetUpdateRate(int hertz);
 int ko_app_Millisecs();  // wraps after about 24.8 days: compare readings only through ko_app_MillisecsDiff
 int ko_app_MillisecsDiff(int later, int earlier);  // milliseconds from `earlier` to `later`, across the wrap
+int ko_app_SetDeviceWindow(int width, int height, int flags);  // flags 1: full screen
+bool ko_app_Fullscreen();
 int ko_app_DeviceWidth();
 int ko_app_DeviceHeight();
 String ko_app_LoadState();

@@ -1,0 +1,72 @@
+// The platform functions in a web page (see platform.h).
+//
+// Files: the page (host/web/shell.html) mounts the data folder at /quarzel/data before the program starts, so
+// the program's directory is /quarzel and "tarsil://data/" maps as on the desktop. It also mounts the browser's
+// IndexedDB at /save and fills it from the stored copy; the program runs in that folder, so the saved state is
+// the desktop's ./.tarsilstate, with the same bytes. After every save the folder is written back to IndexedDB,
+// so a reload or a closed tab keeps it.
+// The loop: the browser calls Frame once per animation frame; the host's own schedule runs inside it.
+// No threads and no debugger: a queue's work runs at once, and the fatal path hands over to nobody.
+#include <emscripten.h>
+#include <emscripten/html5.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "host/glfw2.h"
+#include "host/glfw_game.h"
+#include "host/platform.h"
+#include "runtime/errors.h"
+#include "runtime/thread.h"
+
+namespace {
+
+void frame(void* game) { static_cast<KoGlfwGame*>(game)->Frame(); }
+
+// The end of the program in a page. The browser would go on calling into it through its loop and its event
+// listeners, and go on playing the sound already queued, so all of those stop before the runtime ends; the
+// page's onExit then says so on the page.
+void end_page(int status) {
+  emscripten_cancel_main_loop();
+  emscripten_set_fullscreenchange_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, nullptr, EM_FALSE, nullptr);
+  glfw2::glfwTerminate();  // takes the key, mouse and touch listeners away
+  EM_ASM({
+    if (typeof AL != "object") return;
+    for (var id in AL.contexts) {
+      if (AL.contexts[id] && AL.contexts[id].audioCtx) AL.contexts[id].audioCtx.close();
+    }
+  });
+  emscripten_force_exit(status);  // a plain exit leaves the program running while its loop is set
+}
+
+}  // namespace
+
+void PlatformStart() {
+  koExitFunction = end_page;
+  dbg_read_command = dbg_no_commands;  // reading standard input would open the browser's prompt dialog
+  KoThread::startFailureEnds = false;
+  if (chdir("/save") != 0) koPrint(String("The browser's storage is not mounted: scores will not be kept"));
+}
+
+// WebAssembly has no signals: a crash is a trap, which ends the program and reaches the page's onAbort.
+void PlatformCatchCrashes() {}
+
+String RunningProgramDirectory() { return String("/quarzel"); }
+
+void PlatformStateSaved() {
+  EM_ASM({
+    FS.syncfs(false, function(error) {
+      if (error) console.warn('the saved state could not be stored: ' + error);
+    });
+  });
+}
+
+void KoGlfwGame::Run() {
+  Open();
+  emscripten_set_main_loop_arg(frame, this, 0, 1);  // does not return: the browser drives the loop from here
+}
+
+void KoGlfwGame::OpenUrl(String url) {
+  std::string narrow = url.ToCString().c_str();
+  EM_ASM({ window.open(UTF8ToString($0), '_blank', 'noopener'); }, narrow.c_str());
+}

@@ -1,0 +1,79 @@
+// The page's window (see platform.h): the one canvas, opened once at the size first asked (640 x 480), with one
+// WebGL context for the page's life, so only that first opening counts as a new context in glfwGraphicsSeq.
+//
+// Full screen is the browser's full screen of that canvas, drawn at the screen's size; the context, and every
+// texture in it, stay. Asking for it needs a recent key press or click, which is what the game's F11 and options
+// row answer; the request completes a moment later, or is refused, so Fullscreen() asks the browser what it is
+// now rather than remembering what was asked. The browser leaves full screen by itself when the player presses
+// Escape: the canvas then takes its window size back, and the game reads Fullscreen() turn false.
+#include <emscripten/em_asm.h>
+#include <emscripten/html5.h>
+
+
+#include "host/glfw2.h"
+#include "host/glfw_game.h"
+#include "runtime/errors.h"
+
+using namespace glfw2;
+
+namespace {
+
+constexpr const char* kCanvas = "#canvas";
+int windowedWidth = 640, windowedHeight = 480;  // canvas pixels, restored when full screen ends
+
+// The canvas is drawn at the size it has on the screen: the whole screen while full, the window's size after.
+EM_BOOL on_fullscreen_change(int, const EmscriptenFullscreenChangeEvent* change, void*) {
+  if (change->isFullscreen) {
+    emscripten_set_canvas_element_size(kCanvas, change->screenWidth, change->screenHeight);
+  } else {
+    emscripten_set_canvas_element_size(kCanvas, windowedWidth, windowedHeight);
+    if (KoGlfwGame::_glfwGame) KoGlfwGame::_glfwGame->LeftFullscreen();
+  }
+  return EM_FALSE;  // the browser's own handling goes on
+}
+
+// The browser's own request: the toolchain's refuses outside its own event handlers, though the browser allows
+// it for a while after a key press or click. A refused request leaves the page as it was.
+void request_fullscreen() {
+  EM_ASM({
+    var canvas = document.querySelector(UTF8ToString($0));
+    if (canvas && canvas.requestFullscreen && !document.fullscreenElement) canvas.requestFullscreen().catch(function () {});
+  }, kCanvas);
+}
+
+void exit_fullscreen() {
+  EM_ASM({
+    if (document.fullscreenElement) document.exitFullscreen().catch(function () {});
+  });
+}
+
+}  // namespace
+
+void KoGlfwGame::SetGlfwWindow(int width, int height, int red, int green, int blue, int alpha, int depth, int stencil,
+                               bool fullscreen) {
+  ReleaseHeldKeys();  // keys held now would otherwise stay down in the input device across the change
+  if (!glfwGetWindowParam(GLFW_OPENED)) {
+    if (!glfwOpenWindow(width, height, red, green, blue, alpha, depth, stencil, GLFW_WINDOW)) {
+      koPrint(String("glfwOpenWindow failed"));  // no WebGL: nothing can be drawn
+      koExit(-1);
+    }
+    ++glfwGraphicsSeq;
+    emscripten_set_fullscreenchange_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, nullptr, EM_FALSE, on_fullscreen_change);
+    glfwEnable(GLFW_KEY_REPEAT);
+    glfwSetKeyCallback(OnKey);
+    glfwSetCharCallback(OnChar);
+    glfwSetMouseButtonCallback(OnMouseButton);
+    glfwSetMousePosCallback(OnMousePos);
+    glfwSetWindowCloseCallback(OnWindowClose);
+  }
+  if (fullscreen) {
+    request_fullscreen();
+  } else {
+    windowedWidth = width;
+    windowedHeight = height;
+    exit_fullscreen();
+    emscripten_set_canvas_element_size(kCanvas, width, height);
+  }
+}
+
+bool KoGlfwGame::Fullscreen() { return EM_ASM_INT({ return document.fullscreenElement ? 1 : 0; }) != 0; }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build, the game and the tests need, and only those that are missing,
 # so that a second run on a ready machine is quiet and takes a moment. `install-deps.sh play` installs only
-# what building and playing need.
+# what building and playing need; `install-deps.sh web`, what building the web page needs besides.
 set -euo pipefail
 
 # Building and playing (configuring the build looks for the test framework too).
@@ -10,13 +10,19 @@ packages=(
   libglfw3-dev libopenal-dev libstb-dev libvorbis-dev libx11-dev libgl1-mesa-dri
   libgtest-dev
 )
-# The tests: clang for the fuzzers, a private X server with input, and Debian's package tools for the
-# package and its checks (dpkg-shlibdeps and file find its dependencies; lintian, appstreamcli and man check it).
+# The web page: the WebAssembly toolchain, which brings Node.js and the JavaScript modules it runs on.
 if [ "${1:-}" != play ]; then
+  packages+=(emscripten)
+fi
+# The tests: clang for the fuzzers, a private X server with input, Debian's package tools for the package and
+# its checks (dpkg-shlibdeps and file find its dependencies; lintian, appstreamcli and man check it), and the
+# browser the page's tests drive.
+if [ "${1:-}" != play ] && [ "${1:-}" != web ]; then
   packages+=(
     clang libclang-rt-14-dev
     xvfb xauth xdotool
     dpkg-dev file lintian appstream man-db
+    chromium
   )
 fi
 

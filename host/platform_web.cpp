@@ -29,6 +29,7 @@ void frame(void* game) { static_cast<KoGlfwGame*>(game)->Frame(); }
 void end_page(int status) {
   emscripten_cancel_main_loop();
   emscripten_set_fullscreenchange_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, nullptr, EM_FALSE, nullptr);
+  emscripten_set_visibilitychange_callback(nullptr, EM_FALSE, nullptr);
   glfw2::glfwTerminate();  // takes the key, mouse and touch listeners away
   EM_ASM({
     if (typeof AL != "object") return;

@@ -32,6 +32,13 @@ EM_BOOL on_fullscreen_change(int, const EmscriptenFullscreenChangeEvent* change,
   return EM_FALSE;  // the browser's own handling goes on
 }
 
+// A hidden tab gets no animation frames, so the loop's own check would only see the change once the tab is
+// back: the game is suspended (its state saved, its sound paused) when the tab is hidden, and resumed when shown.
+EM_BOOL on_visibility_change(int, const EmscriptenVisibilityChangeEvent*, void*) {
+  if (KoGlfwGame::_glfwGame) KoGlfwGame::_glfwGame->UpdateEvents();
+  return EM_FALSE;
+}
+
 // The browser's own request: the toolchain's refuses outside its own event handlers, though the browser allows
 // it for a while after a key press or click. A refused request leaves the page as it was.
 void request_fullscreen() {
@@ -59,6 +66,7 @@ void KoGlfwGame::SetGlfwWindow(int width, int height, int red, int green, int bl
     }
     ++glfwGraphicsSeq;
     emscripten_set_fullscreenchange_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, nullptr, EM_FALSE, on_fullscreen_change);
+    emscripten_set_visibilitychange_callback(nullptr, EM_FALSE, on_visibility_change);
     glfwEnable(GLFW_KEY_REPEAT);
     glfwSetKeyCallback(OnKey);
     glfwSetCharCallback(OnChar);

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the unit, device and end-to-end suites (each
-# end-to-end test starts its own Xvfb), then the whole suite again under AddressSanitizer and
-# UndefinedBehaviorSanitizer, the networking tests under ThreadSanitizer, and fuzzes the decoders and parsers
-# for a bounded time.
+# end-to-end test starts its own Xvfb), the web page in headless Chromium, then the whole suite again under
+# AddressSanitizer and UndefinedBehaviorSanitizer, the networking tests under ThreadSanitizer, and fuzzes the
+# decoders and parsers for a bounded time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
@@ -10,6 +10,12 @@ bash tools/install-deps.sh
 echo "== build and test"
 bash tools/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 ctest --test-dir build --output-on-failure -j2
+
+echo "== build the web page and play it in headless Chromium"
+bash tools/build-web.sh
+# puppeteer-core as its lockfile pins it; it drives Debian's browser and downloads none.
+(cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
+node --test tests/web/
 
 echo "== build and test under AddressSanitizer + UndefinedBehaviorSanitizer"
 bash tools/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DQUARZEL_SANITIZE=ON

@@ -1,0 +1,48 @@
+// A damaged saved state in the browser's storage behaves as a damaged file does on the desktop
+// (tests/e2e/saved_state_e2e_test.cpp): the group whose checksum fails is lost alone, the others load, and the
+// next save writes the whole ones back unchanged and the damaged one as its defaults.
+'use strict';
+const assert = require('node:assert/strict');
+const test = require('node:test');
+const {PageSession, sleep} = require('./support/browser');
+
+// The desktop tests' sample state (tests/e2e/sample_state.h): something in every group, checksums by hand.
+const zeros = (count) => '0|'.repeat(count);
+const kSettings = '0|0|0|0|0|2|0|0|0|0|100|64|10|0|1|0|0|0|0|0|0|0|0|0|0|1848|';
+const kBadges = '-2147483647|0|0|0|0|0|0|0|-2147483647|';
+const kScores = zeros(21) + '900|500|800|0|500|0|500|0|100|0|' + zeros(10) + '16900|' + '70|0|' + zeros(18) + '280|' +
+                zeros(21) + '500|0|' + zeros(18) + '2000|' + zeros(21 * 3);
+
+async function store(session, bytes) {
+  await session.page.evaluate((text) => new Promise((resolve, reject) => {
+    FS.writeFile('/save/.tarsilstate', text);
+    FS.syncfs(false, (error) => (error ? reject(String(error)) : resolve()));
+  }), bytes);
+}
+
+test('a damaged group alone is lost, as on the desktop', {timeout: 90000}, async () => {
+  const session = await PageSession.open();
+  try {
+    assert.ok(await session.waitForLine('Highscores Loaded'));
+    const damagedBadges = kBadges.replace('|0|', '|4|');  // badge 34 earned by editing, checksum not fixed
+    await store(session, kSettings + damagedBadges + kScores);
+    await session.reload();
+    assert.ok(await session.waitForLine('Highscores Loaded'));
+    const loaded = session.lines.filter((line) => /Loaded|Invalid/.test(line));
+    assert.deepEqual(loaded, ['Settings Loaded', 'Badge Checksum Invalid', 'Highscores Loaded']);
+
+    await sleep(2000);  // the title has slid in
+    await session.press('Enter');  // the gear has the focus: the options open
+    await sleep(800);
+    await session.press('Escape');  // closing them saves
+    const expected = kSettings + zeros(9) + kScores;
+    let stored = null;
+    for (const until = Date.now() + 5000; Date.now() < until && stored !== expected; await sleep(100)) {
+      stored = await session.storedState();
+    }
+    assert.equal(stored, expected, 'no badges; options and lists kept');
+    assert.deepEqual(session.errors, [], 'no error in the console');
+  } finally {
+    await session.close();
+  }
+});

@@ -34,7 +34,7 @@ void end_page(int status) {
   EM_ASM({
     if (typeof AL != "object") return;
     for (var id in AL.contexts) {
-      if (AL.contexts[id] && AL.contexts[id].audioCtx) AL.contexts[id].audioCtx.close();
+      if (AL.contexts[id] && AL.contexts[id].audioCtx) AL.contexts[id].audioCtx.suspend().catch(function () {});
     }
   });
   emscripten_force_exit(status);  // a plain exit leaves the program running while its loop is set

@@ -1,7 +1,7 @@
 // The page played in a real browser as a person plays it: the title drawn, full screen and back with F11, the dial
 // turned to Normal with keys held as a person holds them, twenty seconds of a round going for the pickups, the
-// pause menu, the round ended, and a reload that finds the round in the browser's storage. The browser's console
-// carries no error from start to end. Screenshots go to build-web/test-output/.
+// pause menu, the round ended, a reload that finds the round in the browser's storage, and F4 ending the game.
+// The browser's console carries no error from start to end. Screenshots go to build-web/test-output/.
 'use strict';
 const assert = require('node:assert/strict');
 const test = require('node:test');
@@ -81,8 +81,17 @@ test('a journey through the page, kept over a reload', {timeout: 180000}, async 
     await session.press('F11');
     assert.ok(await waitForFullscreen(session, false), 'F11 again: back to 640 x 480');
     assert.equal(await soundLine(), false, 'the first key started the sound');
+    await session.press('F11');
+    assert.ok(await waitForFullscreen(session, true));
+    await session.page.evaluate(() => document.exitFullscreen());  // as the browser does on Escape
+    assert.ok(await waitForFullscreen(session, false), 'left by the browser: back to 640 x 480');
+    await session.press('F11');
+    assert.ok(await waitForFullscreen(session, true), 'the game knew it had left: one F11 fills the screen again');
+    await session.press('F11');
+    assert.ok(await waitForFullscreen(session, false));
 
     await session.waitForStats((stats) => stats.mode === 1);
+    await session.page.evaluate(() => { document.body.style.minHeight = '3000px'; });  // a page that could scroll
     for (const key of ['ArrowRight', 'ArrowUp', 'ArrowDown', 'Enter']) await session.press(key);  // Normal
     assert.ok(await session.waitForStats((stats) => stats.mode === 10), 'a round starts');
     const score = await playForTwentySeconds(session);
@@ -104,6 +113,11 @@ test('a journey through the page, kept over a reload', {timeout: 180000}, async 
     assert.ok(session.lines.includes('Settings Loaded'), 'the stored options were found');
     const stored = await session.storedState();
     assert.ok(stored && stored.split('|').includes(String(score)), `the stored state holds the round's ${score}`);
+
+    await session.waitForStats((stats) => stats.mode === 1);
+    await session.press('F4');
+    const ending = await session.page.$eval('#ended', (line) => (line.hidden ? '' : line.textContent));
+    assert.match(ending, /has ended\. Reloading the page starts it again/, 'F4 ends the game and the page says so');
     assert.deepEqual(session.errors, [], 'no error in the console');
   } finally {
     await session.close();

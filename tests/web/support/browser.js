@@ -21,7 +21,8 @@ const kBrowserFlags = ['--no-sandbox', '--use-angle=swiftshader', '--enable-unsa
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
 class PageSession {
-  static async open({query = '', viewport = {width: 800, height: 700}} = {}) {
+  // `blocked`: requests whose URL it matches fail, as a broken download does.
+  static async open({query = '', viewport = {width: 800, height: 700}, blocked = null} = {}) {
     if (!fs.existsSync(path.join(site, 'index.html'))) throw new Error(`no page in ${site}: run tools/build-web.sh`);
     const session = new PageSession();
     session.server = await serve(site);
@@ -31,6 +32,10 @@ class PageSession {
     await session.page.setViewport(viewport);
     session.page.on('console', (message) => session.heard(message.type(), message.text()));
     session.page.on('pageerror', (error) => session.errors.push(`page error: ${error.message}`));
+    if (blocked) {
+      await session.page.setRequestInterception(true);
+      session.page.on('request', (request) => (blocked.test(request.url()) ? request.abort() : request.continue()));
+    }
     await session.load(query);
     return session;
   }

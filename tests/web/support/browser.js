@@ -28,16 +28,26 @@ class PageSession {
     session.server = await serve(site);
     session.browser = await puppeteer.launch({executablePath: '/usr/bin/chromium', headless: 'new',
                                               args: kBrowserFlags});
-    session.page = await session.browser.newPage();
-    await session.page.setViewport(viewport);
-    session.page.on('console', (message) => session.heard(message.type(), message.text()));
-    session.page.on('pageerror', (error) => session.errors.push(`page error: ${error.message}`));
-    if (blocked) {
-      await session.page.setRequestInterception(true);
-      session.page.on('request', (request) => (blocked.test(request.url()) ? request.abort() : request.continue()));
-    }
-    await session.load(query);
+    session.viewport = viewport;
+    session.blocked = blocked;
+    await session.newTab(query);
     return session;
+  }
+
+  // The page in a tab of its own, as a player's new visit (the old tab, if any, closes); `navigatedAt` notes when
+  // the navigation began.
+  async newTab(query = this.query) {
+    const old = this.page;
+    this.page = await this.browser.newPage();
+    if (old) await old.close();
+    await this.page.setViewport(this.viewport);
+    this.page.on('console', (message) => this.heard(message.type(), message.text()));
+    this.page.on('pageerror', (error) => this.errors.push(`page error: ${error.message}`));
+    if (this.blocked) {
+      await this.page.setRequestInterception(true);
+      this.page.on('request', (request) => (this.blocked.test(request.url()) ? request.abort() : request.continue()));
+    }
+    await this.load(query);
   }
 
   constructor() {
@@ -54,12 +64,14 @@ class PageSession {
     if (!stats) return;
     const [mode, score, updates, renders, wave, cursorX, cursorY, pickupX, pickupY] = stats.slice(1).map(Number);
     this.stats = {mode, score, updates, renders, wave, cursorX, cursorY, pickupX, pickupY, at: Date.now()};
+    this.statsLines = (this.statsLines || 0) + 1;
   }
 
   async load(query = this.query) {
     this.query = query;
     this.lines = [];
     this.stats = null;
+    this.navigatedAt = Date.now();
     await this.page.goto(this.server.url + (query ? `index.html?${query}` : ''), {waitUntil: 'load'});
   }
 

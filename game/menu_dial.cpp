@@ -4,6 +4,7 @@
 // selection (its angle is 48 degrees at rest: the target angle is -32 x the selected index). A drag spins the
 // dial (the spin decays by a quarter per frame); while it spins, entries passing the window become the
 // selection, and beyond Hard or Easy the spin is reversed so the dial springs back.
+#include <algorithm>
 #include <cmath>
 
 #include "game/my_app.h"

@@ -9,7 +9,6 @@
 #include <emscripten/em_asm.h>
 #include <emscripten/html5.h>
 
-
 #include "host/glfw2.h"
 #include "host/glfw_game.h"
 #include "runtime/errors.h"
@@ -19,7 +18,8 @@ using namespace glfw2;
 namespace {
 
 constexpr const char* kCanvas = "#canvas";
-int windowedWidth = 640, windowedHeight = 480;  // canvas pixels, restored when full screen ends
+int windowedWidth = 640;   // canvas pixels, restored when full screen ends
+int windowedHeight = 480;
 
 // The canvas is drawn at the size it has on the screen: the whole screen while full, the window's size after.
 EM_BOOL on_fullscreen_change(int, const EmscriptenFullscreenChangeEvent* change, void*) {
@@ -44,7 +44,8 @@ EM_BOOL on_visibility_change(int, const EmscriptenVisibilityChangeEvent*, void*)
 void request_fullscreen() {
   EM_ASM({
     var canvas = document.querySelector(UTF8ToString($0));
-    if (canvas && canvas.requestFullscreen && !document.fullscreenElement) canvas.requestFullscreen().catch(function () {});
+    if (!canvas || !canvas.requestFullscreen || document.fullscreenElement) return;
+    canvas.requestFullscreen().catch(function () {});
   }, kCanvas);
 }
 

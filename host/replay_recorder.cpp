@@ -25,14 +25,13 @@ void ReplayRecorder::Enter(const ReplayRecord& record) {
 void ReplayRecorder::Leave() {
   if (--depth_ > 0) return;
   WriteReplayRecord(record_, coding_, pending_);
-  if (record_.type != RecordType::Update) return;
-  if (updates_ % kReplayHashEvery == 0 && hooks_.stateHash) {
-    ReplayRecord check;
-    check.type = RecordType::Hash;
-    check.updates = updates_;
-    check.hash = hooks_.stateHash();
-    WriteReplayRecord(check, coding_, pending_);
-  }
+  if (record_.type == RecordType::Suspend) Flush();  // the player may be leaving for good
+  if (record_.type != RecordType::Update || updates_ % kReplayHashEvery != 0) return;
+  ReplayRecord check;
+  check.type = RecordType::Hash;
+  check.updates = updates_;
+  check.hash = hooks_.stateHash ? hooks_.stateHash() : 0;
+  WriteReplayRecord(check, coding_, pending_);
   Flush();
 }
 

@@ -3,8 +3,9 @@
 // The host tells it where each of its calls into the game begins and ends (Enter, Leave: calls nest when the game
 // calls back into the host) and passes every reading from outside through Note. Only outermost calls become
 // records; readings made outside any call are not the game's and are not kept. A reading is kept when its value
-// differs from the previous one of its kind. Whole records go to the file at the end of every update, flushed,
-// so a crash loses at most the frame in progress; after every 60th update a hash record follows.
+// differs from the previous one of its kind. After every 60th update a hash record follows, and the records
+// so far go to the file, flushed (also when the game is suspended), so a crash loses at most the last second:
+// a write per update would cost more than the rest of the recording.
 #pragma once
 
 #include <cstdint>

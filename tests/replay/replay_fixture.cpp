@@ -12,15 +12,10 @@
 #include "tests/fakes/fake_glfw2.h"
 
 namespace {
-
-struct ProgramEnded {
-  int status;
-};
-
 [[noreturn]] void end_by_throwing(int status) { throw ProgramEnded{status}; }
+}  // namespace
 
-// Fakes reset, the program's globals initialised and the game object made, as Main does before its loop.
-void start_program() {
+void StartProgramOnFakes() {
   fake_glfw::reset();
   fake_gl::reset();
   fake_glfw::state.now = 10;
@@ -29,8 +24,6 @@ void start_program() {
   koInit();
   koMain();
 }
-
-}  // namespace
 
 ReplayGameHooks GameHooks() {
   ReplayGameHooks hooks;
@@ -76,7 +69,7 @@ RecordedSession RecordOnFakes(const std::function<void(SessionDriver&)>& script,
     auto recorder = std::make_unique<ReplayRecorder>(fdopen(fd, "wb"), 7, GameHooks());
     KoRecordingGame<MemoryStateHost> host(*recorder);
     host.savedState = savedState;
-    start_program();
+    StartProgramOnFakes();
     host.SetGlfwWindow(width, height, 8, 8, 8, 0, 0, 0, false);
     host.StartGame();
     SessionDriver driver(host);
@@ -95,7 +88,7 @@ RecordedSession RecordOnFakes(const std::function<void(SessionDriver&)>& script,
 ReplayOutcome ReplayOnFakes(const std::vector<unsigned char>& bytes, bool writeSaves) {
   ReplayPlayer player(bytes, GameHooks());
   KoReplayingGame<MemoryStateHost> host(player, writeSaves);
-  start_program();
+  StartProgramOnFakes();
   host.SetGlfwWindow(640, 480, 8, 8, 8, 0, 0, 0, false);
   ReplayOutcome outcome;
   try {

@@ -15,6 +15,13 @@
 // The hooks the program gives a session: the game's state hash and the random seed.
 ReplayGameHooks GameHooks();
 
+// Fresh fakes, the program's globals initialised and the game object made, as Main does before its loop; the
+// program's end then throws ProgramEnded. The host object must exist already.
+void StartProgramOnFakes();
+struct ProgramEnded {
+  int status;
+};
+
 // A scripted session's host: keeps the saved state in memory, as the test harness does.
 class MemoryStateHost : public BuildDataHost {
  public:

@@ -88,7 +88,6 @@ CommandLine ParseCommandLine(const std::vector<CommandLineOption>& options, cons
       }
       value = arguments[++i];
     }
-    if (option->valueName && value.empty()) return failure("option '" + name + "' needs a value, " + option->valueName);
     option->apply(line, value);
   }
   return replay_options_agree(line);

@@ -150,7 +150,6 @@ void WriteReplayRecord(const ReplayRecord& record, ReplayCodingState& state, std
   int type = static_cast<int>(record.type);
   if (record.type == RecordType::Input && usual_pair(record)) type = static_cast<int>(RecordType::InputEvent) + record.event;
   out += static_cast<char>(type | (count < kInlineReadings ? count : kInlineReadings) << 5);
-  if (count >= kInlineReadings) put_varint(count, out);
   switch (record.type) {
     case RecordType::Start: put_fixed(record.seed, 4, out); break;
     case RecordType::Hash:
@@ -161,6 +160,7 @@ void WriteReplayRecord(const ReplayRecord& record, ReplayCodingState& state, std
     case RecordType::Input: put_input(record, state, out); break;
     default: break;
   }
+  if (count >= kInlineReadings) put_varint(count, out);
   for (const ReplayReading& reading : record.readings) put_reading(reading, state, out);
 }
 

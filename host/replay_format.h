@@ -4,9 +4,10 @@
 // Layout: a 12-byte header, then records to the end of the file.
 //   Header: "QZRP", the format version (2 bytes), 0 (2 bytes), the game-logic revision of the build that
 //   recorded it (4 bytes). Multi-byte fixed fields are little-endian.
-//   Record: a tag byte, the type in its low 5 bits (an input event of its usual entry point: 16 + the event) and the count of readings in its top 3 (7: a varint count
-//   follows); the type's own fields; then the readings. A reading is a byte with its kind in the low 4 bits
-//   and its ordinal in the top 4 (15: a varint ordinal follows), then the kind's value.
+//   Record: a tag byte, the type in its low 5 bits (an input event of its usual entry point: 16 + the event)
+//   and the count of readings in its top 3 (7: the count follows the type's fields as a varint); the type's own
+//   fields; then the readings. A reading is a byte with its kind in the low 4 bits and its ordinal in the top 4
+//   (15: a varint ordinal follows), then the kind's value.
 // A record is one outermost call of the host into the game (start, suspend, resume, an update, a render, an
 // input event), with the readings from outside that the call made. Only a reading whose value differs from
 // the previous reading of its kind is stored, with its ordinal among the call's readings of that kind; every

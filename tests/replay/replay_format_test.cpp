@@ -39,6 +39,7 @@ std::vector<ReplayRecord> sample_session() {
   start.seed = 1234;
   start.readings = {reading(ReadingKind::SavedState, 0, 0, {'1', '|', 0xd800}), reading(ReadingKind::Width, 0, 640),
                     reading(ReadingKind::DesktopMode, 0, 0, {1920, 1080}), reading(ReadingKind::DisplayModes, 0, 0, {})};
+  for (int i = 0; i < 4; ++i) start.readings.push_back(reading(ReadingKind::Clock, i, 100 * i));  // a long count
   records.push_back(start);
   ReplayRecord update;
   update.type = RecordType::Update;

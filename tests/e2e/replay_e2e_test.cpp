@@ -1,6 +1,7 @@
 // The real program records a short session under Xvfb (a round started, played and ended, then F4) and replays
 // it as fast as it can: the replay ends with the same line, "replay: N updates, state HASH", and, without
-// --replay-saves, leaves the scores of the folder it runs in alone.
+// --replay-saves, leaves the scores of the folder it runs in alone. Replayed in real time, it ignores the
+// player's keys but F4, which ends it early.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -51,6 +52,19 @@ TEST(ReplayE2e, ARecordedSessionReplaysFastToTheSameState) {
   EXPECT_EQ(replayed.status, 0) << replayed.out;
   EXPECT_EQ(replay_line(replayed.out), line) << replayed.out;
   EXPECT_FALSE(std::filesystem::exists(game.StatePath())) << "a replay writes no saved state";
+
+  // In real time, the player's keys do nothing but F4, which ends the replay where it has got to.
+  game.Start({"ALSOFT_DRIVERS=null"}, {"--replay", file});
+  ASSERT_TRUE(x11.WaitForWindow("Velmoor Game", window));
+  ASSERT_TRUE(x11.WaitForFocus(window.id));
+  PauseFor(1000);
+  PressKey("Escape");
+  Xdotool({"key", "F4"});
+  ProcessResult stopped = game.process().Wait(10);
+  EXPECT_EQ(stopped.status, 0) << stopped.out;
+  const std::string stoppedLine = replay_line(stopped.out);
+  ASSERT_FALSE(stoppedLine.empty()) << stopped.out;
+  EXPECT_LT(std::stoi(stoppedLine.substr(8)), std::stoi(line.substr(8))) << stoppedLine << " / " << line;
 }
 
 }  // namespace

@@ -9,7 +9,9 @@
 //   fields; then the readings. A reading is a byte with its kind in the low 4 bits and its ordinal in the top 4
 //   (15: a varint ordinal follows), then the kind's value.
 // A record is one outermost call of the host into the game (start, suspend, resume, an update, a render, an
-// input event), with the readings from outside that the call made. Only a reading whose value differs from
+// input event), with the readings from outside that the call made. Renders are records too: what a render
+// leaves behind (the render-rate figures, the scale and virtual screen, a reload after a size change) is state
+// the next update reads, so a replay renders where the recording rendered. Only a reading whose value differs from
 // the previous reading of its kind is stored, with its ordinal among the call's readings of that kind; every
 // other reading repeats the last value (before any is stored: 0, false, absent, empty). Hash records follow
 // every 60th update; an End record closes a session that ended cleanly.

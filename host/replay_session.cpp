@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cinttypes>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iterator>

@@ -36,6 +36,15 @@ std::string synopsis(const CommandLineOption& option) {
   return text;
 }
 
+// The replay options' rules, once every argument is known.
+CommandLine replay_options_agree(const CommandLine& line) {
+  if (line.action != Action::Play) return line;
+  if (!line.recordFile.empty() && !line.replayFile.empty()) return failure("options '--record' and '--replay' exclude each other");
+  if (line.replayFile.empty() && line.fast) return failure("option '--fast' needs --replay");
+  if (line.replayFile.empty() && line.replaySaves) return failure("option '--replay-saves' needs --replay");
+  return line;
+}
+
 }  // namespace
 
 const std::vector<CommandLineOption>& ProgramOptions() {
@@ -46,6 +55,14 @@ const std::vector<CommandLineOption>& ProgramOptions() {
        [](CommandLine& line, const std::string&) {
          if (line.action == Action::Play) line.action = Action::Version;  // help, if asked too, wins
        }},
+      {"--record", 0, "FILE", "play, and record the session into FILE for a bug report",
+       [](CommandLine& line, const std::string& file) { line.recordFile = file; }},
+      {"--replay", 0, "FILE", "run the session recorded in FILE instead of your input",
+       [](CommandLine& line, const std::string& file) { line.replayFile = file; }},
+      {"--fast", 0, nullptr, "with --replay: as fast as the machine allows",
+       [](CommandLine& line, const std::string&) { line.fast = true; }},
+      {"--replay-saves", 0, nullptr, "with --replay: write the saved state when the game saves",
+       [](CommandLine& line, const std::string&) { line.replaySaves = true; }},
   };
   return options;
 }
@@ -73,7 +90,7 @@ CommandLine ParseCommandLine(const std::vector<CommandLineOption>& options, cons
     }
     option->apply(line, value);
   }
-  return line;
+  return replay_options_agree(line);
 }
 
 std::string UsageText(const std::vector<CommandLineOption>& options, const std::string& stateLocation) {
@@ -93,8 +110,10 @@ std::string UsageText(const std::vector<CommandLineOption>& options, const std::
       "\nThe saved state (options, badges, high scores) lives in\n  " + stateLocation + "\n"
       "\nEnvironment: QUARZEL_STATS=N prints a statistics line every N updates;\n"
       "QUARZEL_PING_URL=URL sends the start-up ping to URL (none without it).\n"
-      "\nExit status: 0 when the game ends, 2 for a bad command line, 255 after a fatal\n"
-      "error or without a display.\n"
+      "\nReplays: --record writes what the game receives; send the file with a bug report.\n"
+      "Both --record and --replay end with the line \"replay: N updates, state HASH\".\n"
+      "\nExit status: 0 when the game ends, 1 when a replay differs from its recording,\n"
+      "2 for a bad command line or replay file, 255 after a fatal error or without a display.\n"
       "The manual page quarzel(6) tells more.\n";
   return text;
 }

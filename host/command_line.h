@@ -4,7 +4,8 @@
 //
 // The parse stops at the first argument it does not understand, and that argument alone is the result (an
 // error naming it), whatever valid options came before or after it. Otherwise a help request wins over a
-// version request, and with neither the game plays. An option that takes a value accepts it as the next
+// version request, and with neither the game plays. A replay's switches (--fast, --replay-saves) need --replay,
+// and --record and --replay exclude each other. An option that takes a value accepts it as the next
 // argument or after "=" ("--name VALUE", "--name=VALUE").
 #pragma once
 
@@ -15,6 +16,9 @@ struct CommandLine {
   enum class Action { Play, Help, Version, Error };
   Action action = Action::Play;
   std::string error;  // one line naming the argument at fault, without the program's name; Error only
+  std::string recordFile, replayFile;  // --record, --replay: at most one of them
+  bool fast = false;                   // --fast, with --replay only
+  bool replaySaves = false;            // --replay-saves, with --replay only
 };
 
 struct CommandLineOption {

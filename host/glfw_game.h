@@ -78,7 +78,8 @@ class KoGlfwGame : public KoGame {
 
 class KoTarsilGame : public KoGlfwGame {
  public:
-  static int Main(int argc, const char** argv);
+  // `makeGame`, if given, makes the game object once GLFW has started (a replay session's, for one).
+  static int Main(int argc, const char** argv, KoGlfwGame& (*makeGame)() = nullptr);
 };
 
 // The command line passed to Main.

@@ -1,12 +1,29 @@
-// The process entry. The command line is answered first, so that asking for help or the version, or a
-// mistyped option, never opens a window or needs a display.
+// The process entry. The command line is answered first, so that asking for help or the version, a mistyped
+// option or an unreadable replay file never opens a window or needs a display.
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "framework/random/random.h"
+#include "game/state_hash.h"
 #include "host/command_line.h"
 #include "host/glfw_game.h"
+#include "host/replay_session.h"
 #include "host/state_location.h"
+
+namespace {
+ReplaySetup replay_setup(const CommandLine& line) {
+  ReplaySetup setup;
+  setup.recordFile = line.recordFile;
+  setup.replayFile = line.replayFile;
+  setup.fast = line.fast;
+  setup.replaySaves = line.replaySaves;
+  setup.hooks.stateHash = ko_Quarzel_StateHash;
+  setup.hooks.seed = [] { return static_cast<std::uint32_t>(ko_random_Seed); };
+  setup.hooks.setSeed = [](std::uint32_t seed) { ko_random_Seed = static_cast<std::int32_t>(seed); };
+  return setup;
+}
+}  // namespace
 
 int main(int argc, char** argv) {
   const CommandLine line = ParseCommandLine(ProgramOptions(), std::vector<std::string>(argv + 1, argv + argc));
@@ -23,6 +40,7 @@ int main(int argc, char** argv) {
     case CommandLine::Action::Play:
       break;
   }
-  KoTarsilGame::Main(argc, const_cast<const char**>(argv));
-  return 0;
+  if (!PrepareReplaySession(replay_setup(line))) return kExitBadCommandLine;
+  KoTarsilGame::Main(argc, const_cast<const char**>(argv), ReplaySessionGame);
+  return FinishReplaySession(0);
 }

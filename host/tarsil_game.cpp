@@ -10,13 +10,20 @@
 int argc = 0;
 const char** argv = nullptr;
 
-int KoTarsilGame::Main(int argumentCount, const char** arguments) {
+namespace {
+KoGlfwGame& plain_game() {
+  static KoTarsilGame game;
+  return game;
+}
+}  // namespace
+
+int KoTarsilGame::Main(int argumentCount, const char** arguments, KoGlfwGame& (*makeGame)()) {
   PlatformStart();
   if (!glfw2::glfwInit()) {
     koPrint(String("glfwInit failed"));
     koExit(-1);
   }
-  static KoTarsilGame game;  // sets KoGame::_game and KoGlfwGame::_glfwGame
+  KoGlfwGame& game = (makeGame ? makeGame : plain_game)();  // sets KoGame::_game and KoGlfwGame::_glfwGame
   argc = argumentCount;
   argv = arguments;
 

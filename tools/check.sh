@@ -27,8 +27,10 @@ TSAN_OPTIONS=halt_on_error=1 build-tsan/tests/net/net_tests --gtest_brief=1
 
 echo "== fuzz the decoders and parsers for a bounded time (clang, libFuzzer)"
 fuzzers=$(sed -n 's/^quarzel_fuzzer(\([a-z_]*\) .*/\1/p' tests/fuzz/CMakeLists.txt | tr '\n' ' ')
-QZ_TARGETS="$fuzzers" bash tools/build.sh build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUARZEL_FUZZ=ON \
-  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+QZ_TARGETS="$fuzzers replay_corpus_tests" bash tools/build.sh build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DQUARZEL_FUZZ=ON -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+echo "== the replay corpus in the clang build: both compilers must play every recorded session the same"
+build-fuzz/tests/replay/replay_corpus_tests --gtest_brief=1
 for fuzzer in $fuzzers; do
   corpus=$(mktemp -d)
   # tests/fuzz/NAME_seeds (NAME: the fuzzer's name without "fuzz_" or "_fuzzer") starts it from valid inputs

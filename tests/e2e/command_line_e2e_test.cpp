@@ -1,7 +1,9 @@
 // The real program's command line, answered with no display at all: had it started GLFW or opened a window,
-// it would have failed with "glfwInit failed" and status 255 instead.
+// it would have failed with "glfwInit failed" and status 255 instead. A replay file that cannot be run is
+// answered there too.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <regex>
 
 #include "tests/support/subprocess.h"
@@ -17,11 +19,21 @@ TEST(CommandLineE2e, AnsweredBeforeAnyWindow) {
     std::string err;
   };
   const std::string bogus = "quarzel: unknown option '--bogus' (quarzel --help lists the options)\n";
+  const std::string cut = "/tmp/quarzel-cut-replay.qzr";  // a header and the first byte of a record
+  std::ofstream(cut, std::ios::binary) << std::string("QZRP\x01\0\0\0\0\0\0\0\x21", 13);
   for (const Case& c : std::vector<Case>{
            {"help", {"--help"}, 0, "Usage: quarzel [^]*\n  ./.tarsilstate in the working directory [^]*", ""},
            {"version", {"--version"}, 0, "quarzel [0-9]+\\.[0-9]+\\.[0-9]+\n", ""},
            {"unknown option", {"--bogus"}, 2, "", bogus},
            {"a valid option after an invalid one", {"--bogus", "--version"}, 2, "", bogus},
+           {"a replay's switch without --replay", {"--fast"}, 2, "",
+            "quarzel: option '--fast' needs --replay (quarzel --help lists the options)\n"},
+           {"no such replay file", {"--replay", "/nonexistent/a.qzr"}, 2, "",
+            "quarzel: /nonexistent/a.qzr: No such file or directory\n"},
+           {"a file that is no replay", {"--replay", QUARZEL_PROGRAM}, 2, "",
+            std::string("quarzel: ") + QUARZEL_PROGRAM + ": not a replay file\n"},
+           {"a replay cut short", {"--replay", cut}, 2, "",
+            "quarzel: " + cut + ": the replay is cut short at byte 12\n"},
        }) {
     std::vector<std::string> command = {"env", "-u", "DISPLAY", "-u", "WAYLAND_DISPLAY", QUARZEL_PROGRAM};
     command.insert(command.end(), c.arguments.begin(), c.arguments.end());
@@ -30,6 +42,7 @@ TEST(CommandLineE2e, AnsweredBeforeAnyWindow) {
     EXPECT_TRUE(std::regex_match(result.out, std::regex(c.out))) << c.label << ": " << result.out;
     EXPECT_EQ(result.err, c.err) << c.label;
   }
+  std::remove(cut.c_str());
 }
 
 }  // namespace

@@ -22,9 +22,10 @@ GameInFolder::~GameInFolder() {
   if (!folder_.empty()) std::filesystem::remove_all(folder_);
 }
 
-void GameInFolder::Start(const std::vector<std::string>& environment) {
+void GameInFolder::Start(const std::vector<std::string>& environment, const std::vector<std::string>& arguments) {
   process_.reset();
   std::vector<std::string> command = {"env", "-u", "QUARZEL_PING_URL", "-C", folder_, QUARZEL_PROGRAM};
+  command.insert(command.end(), arguments.begin(), arguments.end());
   process_ = std::make_unique<BackgroundProcess>(command, environment);
 }
 

@@ -13,8 +13,10 @@ class GameInFolder {
  public:
   explicit GameInFolder(const std::string& name);  // the folder is /tmp/quarzel-<name>-XXXXXX
   ~GameInFolder();
-  // Starts (or starts again) the program; OpenAL Soft's null backend unless `environment` says otherwise.
-  void Start(const std::vector<std::string>& environment = {"ALSOFT_DRIVERS=null"});
+  // Starts (or starts again) the program with `arguments`; OpenAL Soft's null backend unless `environment` says
+  // otherwise.
+  void Start(const std::vector<std::string>& environment = {"ALSOFT_DRIVERS=null"},
+             const std::vector<std::string>& arguments = {});
   BackgroundProcess& process() { return *process_; }
   // True once the program's standard output holds `text`; false if it ended or the time ran out first.
   bool WaitForOutput(const std::string& text, double seconds = 10);

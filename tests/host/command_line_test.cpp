@@ -1,5 +1,5 @@
-// The command line: what each argument list asks for, and the one line that names a bad argument. Options
-// that take a value are checked on a table of their own, since the program has none yet.
+// The command line: what each argument list asks for, and the one line that names a bad argument. How options
+// take a value is checked on a table of its own; the replay options' rules on the program's.
 #include <gtest/gtest.h>
 
 #include "host/command_line.h"
@@ -38,7 +38,19 @@ TEST(CommandLine, TheProgramsOptions) {
       {"a lone dash", {"-"}, Action::Error, "unexpected argument '-'"},
       {"short options are not bundled", {"-hV"}, Action::Error, "unexpected argument '-hV'"},
       {"a switch given a value", {"--help=yes"}, Action::Error, "option '--help' takes no value"},
+      {"record", {"--record", "a.qzr"}, Action::Play, ""},
+      {"replay, fast, writing saves", {"--replay-saves", "--replay=a.qzr", "--fast"}, Action::Play, ""},
+      {"record and replay", {"--record", "a", "--replay", "b"}, Action::Error,
+       "options '--record' and '--replay' exclude each other"},
+      {"fast without a replay", {"--record", "a", "--fast"}, Action::Error, "option '--fast' needs --replay"},
+      {"saves without a replay", {"--replay-saves"}, Action::Error, "option '--replay-saves' needs --replay"},
+      {"help wins over a replay's rules", {"--fast", "--help"}, Action::Help, ""},
   });
+  const CommandLine line = ParseCommandLine(ProgramOptions(), {"--replay", "a.qzr", "--fast"});
+  EXPECT_EQ(line.replayFile, "a.qzr");
+  EXPECT_TRUE(line.fast);
+  EXPECT_FALSE(line.replaySaves);
+  EXPECT_EQ(line.recordFile, "");
 }
 
 std::string recorded;  // what the test table's value option was given
@@ -73,7 +85,8 @@ TEST(CommandLine, OptionsWithAValue) {
 TEST(CommandLine, UsageNamesEveryOptionAndWhereTheStateLives) {
   const std::string usage = UsageText(ProgramOptions(), "/home/p/.local/share/quarzel/.tarsilstate");
   for (const CommandLineOption& option : ProgramOptions()) {
-    EXPECT_NE(usage.find(std::string(option.name) + "  "), std::string::npos) << option.name;
+    const std::string synopsis = std::string(option.name) + (option.valueName ? std::string(" ") + option.valueName : "");
+    EXPECT_NE(usage.find(synopsis + "  "), std::string::npos) << option.name;
     EXPECT_NE(usage.find(option.help), std::string::npos) << option.name;
   }
   EXPECT_NE(usage.find("\n  /home/p/.local/share/quarzel/.tarsilstate\n"), std::string::npos);

@@ -1,0 +1,395 @@
+// The replay file's writer and its reader (see replay_format.h).
+#include "host/replay_format.h"
+
+#include <cmath>
+#include <cstring>
+
+
+namespace {
+
+constexpr char kMagic[4] = {'Q', 'Z', 'R', 'P'};
+constexpr int kInlineReadings = 7;  // tag bits: 0..6 readings; 7: a varint count follows
+constexpr int kInlineOrdinal = 15;  // reading bits: 0..14; 15: a varint ordinal follows
+constexpr int kLastEvent = 10;      // c_KoGameEvent::MotionAccel
+
+// The entry point each event code arrives through (index: event code 1..10).
+constexpr InputEntry kUsualEntry[kLastEvent + 1] = {
+    InputEntry::Key,   InputEntry::Key,   InputEntry::Key,   InputEntry::Key,   InputEntry::Mouse, InputEntry::Mouse,
+    InputEntry::Mouse, InputEntry::Touch, InputEntry::Touch, InputEntry::Touch, InputEntry::Motion};
+
+bool usual_pair(const ReplayRecord& record) {
+  return record.event >= 1 && record.event <= kLastEvent && kUsualEntry[record.event] == record.entry;
+}
+
+std::uint32_t zigzag(std::int32_t value) {
+  return (static_cast<std::uint32_t>(value) << 1) ^ static_cast<std::uint32_t>(value < 0 ? -1 : 0);
+}
+
+std::int32_t unzigzag(std::uint32_t value) {
+  return static_cast<std::int32_t>((value >> 1) ^ (0u - (value & 1)));
+}
+
+std::uint32_t float_bits(float value) {
+  std::uint32_t bits = 0;
+  std::memcpy(&bits, &value, sizeof bits);
+  return bits;
+}
+
+float bits_float(std::uint32_t bits) {
+  float value = 0;
+  std::memcpy(&value, &bits, sizeof value);
+  return value;
+}
+
+void put_varint(std::uint64_t value, std::string& out) {
+  while (value >= 0x80) {
+    out += static_cast<char>((value & 0x7f) | 0x80);
+    value >>= 7;
+  }
+  out += static_cast<char>(value);
+}
+
+void put_fixed(std::uint64_t value, int bytes, std::string& out) {
+  for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xff);
+}
+
+// A whole number of small size, not -0: one whose differences are exact in float arithmetic.
+bool small_whole(float value) {
+  if (!(std::fabs(value) < 16777216.0f)) return false;  // also false for NaN
+  return float_bits(static_cast<float>(static_cast<std::int32_t>(value))) == float_bits(value);
+}
+
+// A position as a whole difference from the previous one (low bit 0), or as raw float bits (low bit 1).
+void put_coordinate(float value, float& previous, std::string& out) {
+  if (small_whole(value) && small_whole(previous)) {
+    const auto delta = static_cast<std::int32_t>(value) - static_cast<std::int32_t>(previous);
+    put_varint(static_cast<std::uint64_t>(zigzag(delta)) << 1, out);
+  } else {
+    put_varint(1, out);
+    put_fixed(float_bits(value), 4, out);
+  }
+  previous = value;
+}
+
+void put_list(const std::vector<std::int32_t>& list, std::string& out) {
+  put_varint(list.size(), out);
+  for (std::int32_t item : list) put_varint(zigzag(item), out);
+}
+
+// Flags: bit 0 present, bit 1 the buttons follow, bit 2 + i axis i follows; what is absent repeats the port's
+// previous reading.
+void put_joystick(const JoystickReading& value, JoystickReading& previous, std::string& out) {
+  std::uint8_t flags = value.present ? 1 : 0;
+  if (value.buttons != previous.buttons) flags |= 2;
+  for (int i = 0; i < 6; ++i) {
+    if (float_bits(value.axes[i]) != float_bits(previous.axes[i])) flags |= static_cast<std::uint8_t>(4 << i);
+  }
+  out += static_cast<char>(flags);
+  if (flags & 2) put_fixed(value.buttons, 4, out);
+  for (int i = 0; i < 6; ++i) {
+    if (flags & (4 << i)) put_fixed(float_bits(value.axes[i]), 4, out);
+  }
+  previous = value;
+}
+
+void put_reading(const ReplayReading& reading, ReplayCodingState& state, std::string& out) {
+  const int kind = static_cast<int>(reading.kind);
+  const bool inlineOrdinal = reading.ordinal < kInlineOrdinal;
+  out += static_cast<char>(kind | (inlineOrdinal ? reading.ordinal : kInlineOrdinal) << 4);
+  if (!inlineOrdinal) put_varint(reading.ordinal, out);
+  switch (reading.kind) {
+    case ReadingKind::Clock:
+      put_varint(zigzag(static_cast<std::int32_t>(static_cast<std::uint32_t>(reading.number) - state.clock)), out);
+      state.clock = static_cast<std::uint32_t>(reading.number);
+      break;
+    case ReadingKind::Width:
+    case ReadingKind::Height:
+    case ReadingKind::Fullscreen: put_varint(zigzag(reading.number), out); break;
+    case ReadingKind::SavedState:
+    case ReadingKind::DesktopMode:
+    case ReadingKind::DisplayModes:
+    case ReadingKind::ReleasedKeys: put_list(reading.list, out); break;
+    default: put_joystick(reading.joystick, state.joysticks[kind - static_cast<int>(ReadingKind::Joystick0)], out);
+  }
+}
+
+void put_input(const ReplayRecord& record, ReplayCodingState& state, std::string& out) {
+  if (!usual_pair(record)) {
+    out += static_cast<char>(record.entry);
+    put_varint(zigzag(record.event), out);
+  }
+  put_varint(zigzag(record.data), out);
+  if (record.entry == InputEntry::Key) return;
+  if (record.entry == InputEntry::Motion) {
+    for (float value : {record.x, record.y, record.z}) put_fixed(float_bits(value), 4, out);
+    return;
+  }
+  put_coordinate(record.x, state.pointerX, out);
+  put_coordinate(record.y, state.pointerY, out);
+}
+
+}  // namespace
+
+bool JoystickReading::operator==(const JoystickReading& other) const {
+  if (present != other.present || buttons != other.buttons) return false;
+  for (int i = 0; i < 6; ++i) {
+    if (float_bits(axes[i]) != float_bits(other.axes[i])) return false;
+  }
+  return true;
+}
+
+void WriteReplayHeader(const ReplayHeader& header, std::string& out) {
+  out.append(kMagic, sizeof kMagic);
+  put_fixed(header.version, 2, out);
+  put_fixed(0, 2, out);
+  put_fixed(header.revision, 4, out);
+}
+
+void WriteReplayRecord(const ReplayRecord& record, ReplayCodingState& state, std::string& out) {
+  const std::size_t count = record.readings.size();
+  int type = static_cast<int>(record.type);
+  if (record.type == RecordType::Input && usual_pair(record)) type = static_cast<int>(RecordType::InputEvent) + record.event;
+  out += static_cast<char>(type | (count < kInlineReadings ? count : kInlineReadings) << 5);
+  switch (record.type) {
+    case RecordType::Start: put_fixed(record.seed, 4, out); break;
+    case RecordType::Hash:
+    case RecordType::End:
+      put_varint(record.updates, out);
+      put_fixed(record.hash, 8, out);
+      break;
+    case RecordType::Input: put_input(record, state, out); break;
+    default: break;
+  }
+  if (count >= kInlineReadings) put_varint(count, out);
+  for (const ReplayReading& reading : record.readings) put_reading(reading, state, out);
+}
+
+// -------------------------------------------------------------------------------------------------------------
+// The reader. Each low-level read returns false when the data ends first (or, for a varint, when it runs longer
+// than its type allows, which sets damaged_).
+
+bool ReplayCursor::Byte(std::uint8_t& value) {
+  if (pos_ >= size_) return false;
+  value = data_[pos_++];
+  return true;
+}
+
+bool ReplayCursor::Varint(std::uint64_t& value, int maxBytes) {
+  value = 0;
+  for (int i = 0; i < maxBytes; ++i) {
+    std::uint8_t byte = 0;
+    if (!Byte(byte)) return false;
+    value |= static_cast<std::uint64_t>(byte & 0x7f) << (7 * i);
+    if (!(byte & 0x80)) return true;
+  }
+  damaged_ = true;
+  return false;
+}
+
+bool ReplayCursor::Unsigned(std::uint32_t& value) {
+  std::uint64_t wide = 0;
+  if (!Varint(wide, 5)) return false;
+  if (wide > 0xffffffffu) {
+    damaged_ = true;
+    return false;
+  }
+  value = static_cast<std::uint32_t>(wide);
+  return true;
+}
+
+bool ReplayCursor::Signed(std::int32_t& value) {
+  std::uint32_t raw = 0;
+  if (!Unsigned(raw)) return false;
+  value = unzigzag(raw);
+  return true;
+}
+
+bool ReplayCursor::Fixed(std::uint64_t& value, int bytes) {
+  if (size_ - pos_ < static_cast<std::size_t>(bytes)) {
+    pos_ = size_;
+    return false;
+  }
+  value = 0;
+  for (int i = 0; i < bytes; ++i) value |= static_cast<std::uint64_t>(data_[pos_ + i]) << (8 * i);
+  pos_ += bytes;
+  return true;
+}
+
+bool ReplayCursor::Float(float& value) {
+  std::uint64_t bits = 0;
+  if (!Fixed(bits, 4)) return false;
+  value = bits_float(static_cast<std::uint32_t>(bits));
+  return true;
+}
+
+bool ReplayCursor::Coordinate(float& value, float& previous) {
+  std::uint32_t raw = 0;
+  if (!Unsigned(raw)) return false;
+  if (raw & 1) {
+    if (raw != 1 || !Float(value)) {
+      damaged_ = damaged_ || raw != 1;
+      return false;
+    }
+  } else {
+    value = previous + static_cast<float>(unzigzag(raw >> 1));
+  }
+  previous = value;
+  return true;
+}
+
+// Each item takes at least one byte, so a count larger than what is left is a cut, found before allocating.
+bool ReplayCursor::List(std::vector<std::int32_t>& list) {
+  std::uint32_t count = 0;
+  if (!Unsigned(count)) return false;
+  if (count > size_ - pos_) {
+    pos_ = size_;
+    return false;
+  }
+  list.resize(count);
+  for (std::int32_t& item : list) {
+    if (!Signed(item)) return false;
+  }
+  return true;
+}
+
+ReplayStatus ReplayCursor::ReadHeader(ReplayHeader& header) {
+  const std::size_t known = size_ < sizeof kMagic ? size_ : sizeof kMagic;
+  if (size_ == 0 || std::memcmp(data_, kMagic, known) != 0) return ReplayStatus::NotReplay;
+  std::uint64_t version = 0, reserved = 0, revision = 0;
+  pos_ = sizeof kMagic;
+  if (size_ < sizeof kMagic || !Fixed(version, 2) || !Fixed(reserved, 2) || !Fixed(revision, 4)) {
+    return ReplayStatus::Truncated;
+  }
+  if (version > kReplayVersion) return ReplayStatus::NewerVersion;
+  if (version == 0 || reserved != 0) return ReplayStatus::Damaged;
+  header.version = static_cast<std::uint16_t>(version);
+  header.revision = static_cast<std::uint32_t>(revision);
+  recordStart_ = pos_;
+  return ReplayStatus::Ok;
+}
+
+ReplayStatus ReplayCursor::Next(ReplayRecord& record) {
+  recordStart_ = pos_;
+  std::uint8_t tag = 0;
+  if (!Byte(tag)) return ReplayStatus::End;
+  ReplayStatus status = Fields(record, tag);
+  if (status != ReplayStatus::Ok) return status;
+  std::uint32_t count = tag >> 5;
+  if (count == kInlineReadings && !Unsigned(count)) return damaged_ ? ReplayStatus::Damaged : ReplayStatus::Truncated;
+  if (count > size_ - pos_) return ReplayStatus::Truncated;  // each reading takes two bytes at least
+  record.readings.resize(count);
+  for (ReplayReading& reading : record.readings) {
+    status = Reading(reading);
+    if (status != ReplayStatus::Ok) return status;
+  }
+  ++records_;
+  return ReplayStatus::Ok;
+}
+
+ReplayStatus ReplayCursor::Fields(ReplayRecord& record, std::uint8_t tag) {
+  const int type = tag & 0x1f;
+  record = ReplayRecord();
+  bool read = true;
+  if (type > static_cast<int>(RecordType::InputEvent) && type <= static_cast<int>(RecordType::InputEvent) + kLastEvent) {
+    record.type = RecordType::Input;
+    record.event = type - static_cast<int>(RecordType::InputEvent);
+    record.entry = kUsualEntry[record.event];
+  } else if (type >= static_cast<int>(RecordType::Start) && type <= static_cast<int>(RecordType::Input)) {
+    record.type = static_cast<RecordType>(type);
+    if (record.type == RecordType::Input) {
+      std::uint8_t entry = 0;
+      read = Byte(entry) && Signed(record.event);
+      if (read && entry > static_cast<std::uint8_t>(InputEntry::Motion)) return ReplayStatus::Damaged;
+      record.entry = static_cast<InputEntry>(entry);
+    }
+  } else {
+    return ReplayStatus::Damaged;
+  }
+  std::uint64_t wide = 0;
+  switch (record.type) {
+    case RecordType::Start:
+      read = Fixed(wide, 4);
+      record.seed = static_cast<std::uint32_t>(wide);
+      break;
+    case RecordType::Hash:
+    case RecordType::End:
+      read = Unsigned(record.updates) && Fixed(record.hash, 8);
+      break;
+    case RecordType::Input:
+      read = read && Signed(record.data);
+      if (read && record.entry == InputEntry::Motion) {
+        read = Float(record.x) && Float(record.y) && Float(record.z);
+      } else if (read && record.entry != InputEntry::Key) {
+        read = Coordinate(record.x, state_.pointerX) && Coordinate(record.y, state_.pointerY);
+      }
+      break;
+    default: break;
+  }
+  if (read) return ReplayStatus::Ok;
+  return damaged_ ? ReplayStatus::Damaged : ReplayStatus::Truncated;
+}
+
+ReplayStatus ReplayCursor::Reading(ReplayReading& reading) {
+  std::uint8_t head = 0;
+  if (!Byte(head)) return ReplayStatus::Truncated;
+  const int kind = head & 0x0f;
+  if (kind >= kReadingKinds) return ReplayStatus::Damaged;
+  reading.kind = static_cast<ReadingKind>(kind);
+  reading.ordinal = head >> 4;
+  bool read = reading.ordinal != kInlineOrdinal || Unsigned(reading.ordinal);
+  std::uint32_t raw = 0;
+  switch (reading.kind) {
+    case ReadingKind::Clock:
+      read = read && Unsigned(raw);
+      state_.clock += static_cast<std::uint32_t>(unzigzag(raw));
+      reading.number = static_cast<std::int32_t>(state_.clock);
+      break;
+    case ReadingKind::Width:
+    case ReadingKind::Height:
+    case ReadingKind::Fullscreen:
+      read = read && Signed(reading.number);
+      if (read && reading.kind == ReadingKind::Fullscreen && reading.number != 0 && reading.number != 1) {
+        return ReplayStatus::Damaged;
+      }
+      break;
+    case ReadingKind::SavedState:
+    case ReadingKind::DesktopMode:
+    case ReadingKind::DisplayModes:
+    case ReadingKind::ReleasedKeys:
+      read = read && List(reading.list);
+      break;
+    default:
+      if (read) return JoystickValue(reading);
+  }
+  if (read) return ReplayStatus::Ok;
+  return damaged_ ? ReplayStatus::Damaged : ReplayStatus::Truncated;
+}
+
+ReplayStatus ReplayCursor::JoystickValue(ReplayReading& reading) {
+  JoystickReading& previous = state_.joysticks[static_cast<int>(reading.kind) - static_cast<int>(ReadingKind::Joystick0)];
+  std::uint8_t flags = 0;
+  if (!Byte(flags)) return ReplayStatus::Truncated;
+  JoystickReading value = previous;
+  value.present = (flags & 1) != 0;
+  std::uint64_t buttons = 0;
+  if ((flags & 2) && !Fixed(buttons, 4)) return ReplayStatus::Truncated;
+  if (flags & 2) value.buttons = static_cast<std::uint32_t>(buttons);
+  for (int i = 0; i < 6; ++i) {
+    if ((flags & (4 << i)) && !Float(value.axes[i])) return ReplayStatus::Truncated;
+  }
+  previous = value;
+  reading.joystick = value;
+  return ReplayStatus::Ok;
+}
+
+std::string ReplayProblem(ReplayStatus status, std::size_t offset) {
+  const std::string at = " at byte " + std::to_string(offset);
+  switch (status) {
+    case ReplayStatus::NotReplay: return "not a replay file";
+    case ReplayStatus::NewerVersion:
+      return "a replay of a newer format than this build reads (version " + std::to_string(kReplayVersion) + ")";
+    case ReplayStatus::Truncated: return "the replay is cut short" + at;
+    case ReplayStatus::Damaged: return "the replay is damaged" + at;
+    default: return std::string();
+  }
+}

@@ -4,7 +4,8 @@
 // fatal-signal handler can use it: a crash may come from inside the allocator or stdio with their locks
 // held (heap corruption usually shows itself inside malloc), so the handler allocates nothing, touches no
 // stdio stream, writes fixed texts from static storage and ends with _exit. It runs on an alternate stack of
-// its own, so a stack overflow is reported too.
+// its own on every thread that runs program code (the main thread and each worker), so a stack overflow is
+// reported too.
 #include "runtime/errors.h"
 
 #include <unistd.h>
@@ -14,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "runtime/object.h"
@@ -182,12 +184,44 @@ void sighandler(int signal) {
   }
 }
 
+namespace {
+
+// An alternate stack for sighandler on the calling thread while this object lives. The destructor puts back
+// whatever the thread had before (a sanitizer's own, say), so create and destroy it on the same thread.
+class SignalStack {
+ public:
+  SignalStack() : _bytes(new char[kBytes]) {
+    stack_t stack{};
+    stack.ss_sp = _bytes.get();
+    stack.ss_size = kBytes;
+    sigaltstack(&stack, &_previous);
+  }
+  ~SignalStack() { sigaltstack(&_previous, nullptr); }
+  SignalStack(const SignalStack&) = delete;
+  SignalStack& operator=(const SignalStack&) = delete;
+
+ private:
+  static constexpr std::size_t kBytes = 64 * 1024;  // the handler's deepest path needs a few hundred
+  std::unique_ptr<char[]> _bytes;
+  stack_t _previous{};
+};
+
+void run_plainly(void (*work)(void*), void* argument) { work(argument); }
+
+void run_with_signal_stack(void (*work)(void*), void* argument) {
+  SignalStack stack;
+  work(argument);
+}
+
+}  // namespace
+
+WorkerRunner koRunWorker = run_plainly;
+
 void koInstallSignalHandlers() {
-  static char alternateStack[64 * 1024];  // bytes; the handler's deepest path needs a few hundred
-  stack_t stack{};
-  stack.ss_sp = alternateStack;
-  stack.ss_size = sizeof alternateStack;
-  sigaltstack(&stack, nullptr);
+  // The main thread's stack stays for the life of the process: never destroyed, so no exit path takes it away.
+  static SignalStack* const mainThreadStack = new SignalStack;
+  (void)mainThreadStack;
+  koRunWorker = run_with_signal_stack;
   struct sigaction action{};
   action.sa_handler = sighandler;
   action.sa_flags = SA_ONSTACK;

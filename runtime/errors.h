@@ -22,6 +22,12 @@ void sighandler(int signal);
 // Installs sighandler for SIGSEGV, SIGILL and SIGFPE on an alternate stack (of the calling thread).
 void koInstallSignalHandlers();
 
+// How a worker thread runs its work: plainly, until koInstallSignalHandlers has each worker run it on an alternate
+// stack of the worker's own (one serves one thread), so that sighandler can report a stack overflow on a worker
+// too. A host that never installs the handlers (a web page, with no signals) keeps its workers plain.
+using WorkerRunner = void (*)(void (*work)(void* argument), void* argument);
+extern WorkerRunner koRunWorker;
+
 // Ends the program with `status`: every end but a crash's goes through here. It runs `koExitFunction`, the C
 // library's exit unless the host set another: a web page's loop keeps the program alive through a plain exit,
 // so the page sets one that ends it whatever keeps it running.

@@ -47,7 +47,7 @@ void KoThread::SetResult(Object* value) { _result.store(value, std::memory_order
 String KoThread::Strdup(const String& text) { return String(text.Data(), text.Length()); }
 
 void KoThread::run(KoThread* thread) {
-  thread->Run__UNSAFE__();
+  koRunWorker([](void* work) { static_cast<KoThread*>(work)->Run__UNSAFE__(); }, thread);
   thread->_running.store(kFinished, std::memory_order_release);  // last touch of the object by the worker
 }
 

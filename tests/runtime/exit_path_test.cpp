@@ -66,10 +66,10 @@ TEST(ExitPaths, SignalsStopWithTheirMessages) {
 }
 
 // A crash reports and ends even when it broke what the report could use: the allocator (heap corruption,
-// faulting inside malloc), the stack (an overflow), or nothing (a plain null write). A hang would show as the
-// child being killed at the time limit.
+// faulting inside malloc), the stack (an overflow, on the main thread or a worker), or nothing (a plain null
+// write). A hang would show as the child being killed at the time limit.
 TEST(ExitPaths, CrashesReportAndEndWhateverTheyBroke) {
-  for (const char* crash : {"corrupt-heap", "overflow-stack", "null-write"}) {
+  for (const char* crash : {"corrupt-heap", "overflow-stack", "overflow-worker-stack", "null-write"}) {
     SCOPED_TRACE(crash);
 #ifdef __SANITIZE_ADDRESS__
     if (std::string(crash) == "corrupt-heap") {

@@ -11,6 +11,7 @@
 #include "host/game.h"
 #include "runtime/errors.h"
 #include "runtime/object.h"
+#include "runtime/thread.h"
 
 namespace {
 
@@ -53,6 +54,11 @@ int overflow_stack(int depth) {
   return depth < 0 ? 0 : overflow_stack(depth + 1) + frame[0];  // not a tail call: every frame stays
 }
 
+// Work that overflows its worker thread's stack, which is not the stack the main thread set up for crashes.
+struct OverflowingWork : KoThread {
+  void Run__UNSAFE__() override { overflow_stack(0); }
+};
+
 // A store through a null pointer that the compiler cannot see coming, and that the sanitizer build's
 // undefined-behaviour checks leave alone (they would stop at it themselves), so it faults as it would in the
 // shipped program.
@@ -76,6 +82,10 @@ int main(int argc, char** argv) {
   if (path == "fpe") std::raise(SIGFPE);
   if (path == "corrupt-heap") corrupt_heap_and_allocate();
   if (path == "overflow-stack") return overflow_stack(0);
+  if (path == "overflow-worker-stack") {
+    (new OverflowingWork)->Start();
+    for (;;) pause();  // the worker's crash report ends the process
+  }
   if (path == "null-write") write_through_null();
   if (path == "huge-array") {
     Array<int> huge(1 << 29);  // 2 GiB of elements: the block's size does not fit an int

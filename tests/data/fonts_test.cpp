@@ -4,6 +4,7 @@
 // columns, trimmed by the loader, are empty.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
@@ -19,13 +20,37 @@ std::string gameFontFile(int factor) {
   return std::string("fonts/shadow_editundo") + (factor == 1 ? "" : factor == 2 ? "-hd" : "-hd2") + ".png";
 }
 
+FrameRect glyphCell(const Picture& font, int factor, int code) {
+  return frameRect(font, kGameFontCell * factor, kGameFontCell * factor, code - 32);
+}
+
+// The box around a cell's pixels of at least `minAlpha`, in pixels from the cell's corner (right and bottom
+// are the last inked column and row); an empty cell gives right = bottom = -1.
+struct Ink {
+  int left, right, top, bottom;
+};
+
+Ink inkIn(const Picture& font, const FrameRect& cell, int minAlpha) {
+  Ink ink{cell.w, -1, cell.h, -1};
+  for (int y = 0; y < cell.h; ++y) {
+    for (int x = 0; x < cell.w; ++x) {
+      if (font.alpha(cell.x + x, cell.y + y) < minAlpha) continue;
+      ink.left = std::min(ink.left, x);
+      ink.right = std::max(ink.right, x);
+      ink.top = std::min(ink.top, y);
+      ink.bottom = std::max(ink.bottom, y);
+    }
+  }
+  return ink;
+}
+
 TEST(GameFont, PrintableGlyphsAreAllDistinctAtEveryFactor) {
   for (int factor : {1, 2, 4}) {
     const Picture font = readPicture(gameFontFile(factor));
     ASSERT_TRUE(font.ok) << factor;
     std::set<std::vector<uint8_t>> seen;
     for (int code = 33; code <= 126; ++code) {
-      const FrameRect cell = frameRect(font, kGameFontCell * factor, kGameFontCell * factor, code - 32);
+      const FrameRect cell = glyphCell(font, factor, code);
       EXPECT_TRUE(seen.insert(frameBytes(font, cell)).second) << "code " << code << " repeats, factor " << factor;
     }
   }
@@ -42,15 +67,9 @@ TEST(GameFont, CapitalsAreCentredInTheirCells) {
     const Picture font = readPicture(gameFontFile(factor));
     ASSERT_TRUE(font.ok);
     for (int code = 'A'; code <= 'Z'; ++code) {
-      const FrameRect cell = frameRect(font, kGameFontCell * factor, kGameFontCell * factor, code - 32);
-      int left = cell.w, right = -1, top = cell.h, bottom = -1;
-      for (int y = 0; y < cell.h; ++y) {
-        for (int x = 0; x < cell.w; ++x) {
-          if (font.alpha(cell.x + x, cell.y + y) < 128) continue;
-          left = std::min(left, x), right = std::max(right, x), top = std::min(top, y), bottom = std::max(bottom, y);
-        }
-      }
-      const double middleX = (left + right + 1) * 0.5 / factor, middleY = (top + bottom + 1) * 0.5 / factor;
+      const Ink ink = inkIn(font, glyphCell(font, factor, code), 128);
+      const double middleX = (ink.left + ink.right + 1) * 0.5 / factor;
+      const double middleY = (ink.top + ink.bottom + 1) * 0.5 / factor;
       EXPECT_NEAR(middleX, kGameFontCell / 2, 1.5) << char(code) << " factor " << factor;
       EXPECT_NEAR(middleY, kGameFontCell / 2, 1.5) << char(code) << " factor " << factor;
     }
@@ -64,14 +83,8 @@ TEST(GameFont, DigitsEndWithinThreeUnitsRightOfTheirCentre) {
     const Picture font = readPicture(gameFontFile(factor));
     ASSERT_TRUE(font.ok);
     for (int code = '0'; code <= '9'; ++code) {
-      const FrameRect cell = frameRect(font, kGameFontCell * factor, kGameFontCell * factor, code - 32);
-      int right = -1;  // the last column with visible ink
-      for (int y = 0; y < cell.h; ++y) {
-        for (int x = 0; x < cell.w; ++x) {
-          if (font.alpha(cell.x + x, cell.y + y) >= 32) right = std::max(right, x);
-        }
-      }
-      EXPECT_LE((right + 1.0) / factor - kGameFontCell / 2, 3.0) << char(code) << " factor " << factor;
+      const Ink ink = inkIn(font, glyphCell(font, factor, code), 32);  // any visible ink, the shadow's too
+      EXPECT_LE((ink.right + 1.0) / factor - kGameFontCell / 2, 3.0) << char(code) << " factor " << factor;
     }
   }
 }

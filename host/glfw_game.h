@@ -47,7 +47,7 @@ class KoGlfwGame : public KoGame {
 
   // The event pump with the focus check (one pass of Run's steps 3 and 4).
   void UpdateEvents();
-  // The window left full screen without being asked (a browser does on Escape).
+  // The window left full screen without being asked (a browser does on Escape; the page's alone).
   void LeftFullscreen();
 
   // Key translation tables: GLFW 2 key number -> framework key code (0: ignored), key code -> character.
@@ -66,6 +66,8 @@ class KoGlfwGame : public KoGame {
 
   void RunDueUpdates();
   void ReleaseHeldKeys();
+  void ListenToInput();  // a new window's input goes to the callbacks above, keys repeating
+  [[noreturn]] static void EndWithoutWindow();
   const String& BaseDir();  // a reference: workers map paths too, and must not touch the cache's count
 
   double _updatePeriod = 0;  // seconds per update

@@ -8,6 +8,7 @@
 
 #include "host/glfw2.h"
 #include "host/glfw_game.h"
+#include "runtime/errors.h"
 
 using namespace glfw2;
 
@@ -82,7 +83,17 @@ void KoGlfwGame::SetMouseVisible(bool visible) {
   }
 }
 
-void KoGlfwGame::LeftFullscreen() {
-  ReleaseHeldKeys();  // the key that left it is the browser's; its release may never reach the game
-  _fullscreen = false;
+void KoGlfwGame::ListenToInput() {
+  glfwEnable(GLFW_KEY_REPEAT);
+  glfwSetKeyCallback(OnKey);
+  glfwSetCharCallback(OnChar);
+  glfwSetMouseButtonCallback(OnMouseButton);
+  glfwSetMousePosCallback(OnMousePos);
+  glfwSetWindowCloseCallback(OnWindowClose);
+}
+
+void KoGlfwGame::EndWithoutWindow() {
+  // Without a window nothing can be drawn: reported like a failed start.
+  koPrint(String("glfwOpenWindow failed"));
+  koExit(-1);
 }

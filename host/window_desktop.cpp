@@ -4,7 +4,6 @@
 
 #include "host/glfw2.h"
 #include "host/glfw_game.h"
-#include "runtime/errors.h"
 
 using namespace glfw2;
 
@@ -18,22 +17,15 @@ void KoGlfwGame::SetGlfwWindow(int width, int height, int red, int green, int bl
   glfwOpenWindowHint(GLFW_WINDOW_NO_RESIZE, 0);
   if (!glfwOpenWindow(width, height, red, green, blue, alpha, depth, stencil,
                       fullscreen ? GLFW_FULLSCREEN : GLFW_WINDOW)) {
-    // Without a window there is nothing to run: report it like a failed start.
-    koPrint(String("glfwOpenWindow failed"));
-    koExit(-1);
+    EndWithoutWindow();
   }
   ++glfwGraphicsSeq;
   _fullscreen = fullscreen;
   if (!fullscreen) glfwSetWindowPos((desktop.Width - width) / 2, (desktop.Height - height) / 2);
   glfwSetWindowTitle("Velmoor Game");  // full screen too: the desktop's window switcher lists it by its title
   if (_swapInterval >= 0) glfwSwapInterval(_swapInterval);
-  glfwEnable(GLFW_KEY_REPEAT);
   glfwDisable(GLFW_AUTO_POLL_EVENTS);  // events arrive only through the loop's own pump
-  glfwSetKeyCallback(OnKey);
-  glfwSetCharCallback(OnChar);
-  glfwSetMouseButtonCallback(OnMouseButton);
-  glfwSetMousePosCallback(OnMousePos);
-  glfwSetWindowCloseCallback(OnWindowClose);
+  ListenToInput();
 }
 
 bool KoGlfwGame::Fullscreen() { return _fullscreen; }

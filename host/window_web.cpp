@@ -11,7 +11,6 @@
 
 #include "host/glfw2.h"
 #include "host/glfw_game.h"
-#include "runtime/errors.h"
 
 using namespace glfw2;
 
@@ -62,18 +61,12 @@ void KoGlfwGame::SetGlfwWindow(int width, int height, int red, int green, int bl
   ReleaseHeldKeys();  // keys held now would otherwise stay down in the input device across the change
   if (!glfwGetWindowParam(GLFW_OPENED)) {
     if (!glfwOpenWindow(width, height, red, green, blue, alpha, depth, stencil, GLFW_WINDOW)) {
-      koPrint(String("glfwOpenWindow failed"));  // no WebGL: nothing can be drawn
-      koExit(-1);
+      EndWithoutWindow();  // no WebGL
     }
     ++glfwGraphicsSeq;
     emscripten_set_fullscreenchange_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, nullptr, EM_FALSE, on_fullscreen_change);
     emscripten_set_visibilitychange_callback(nullptr, EM_FALSE, on_visibility_change);
-    glfwEnable(GLFW_KEY_REPEAT);
-    glfwSetKeyCallback(OnKey);
-    glfwSetCharCallback(OnChar);
-    glfwSetMouseButtonCallback(OnMouseButton);
-    glfwSetMousePosCallback(OnMousePos);
-    glfwSetWindowCloseCallback(OnWindowClose);
+    ListenToInput();
   }
   if (fullscreen) {
     request_fullscreen();
@@ -83,6 +76,10 @@ void KoGlfwGame::SetGlfwWindow(int width, int height, int red, int green, int bl
     exit_fullscreen();
     emscripten_set_canvas_element_size(kCanvas, width, height);
   }
+}
+
+void KoGlfwGame::LeftFullscreen() {
+  ReleaseHeldKeys();  // the key that left it is the browser's; its release may never reach the game
 }
 
 bool KoGlfwGame::Fullscreen() { return EM_ASM_INT({ return document.fullscreenElement ? 1 : 0; }) != 0; }

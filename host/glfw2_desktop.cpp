@@ -46,6 +46,8 @@ void apply_cursor_mode() {
   }
 }
 
+void after_events() {}  // GLFW reads the joysticks when asked
+
 }  // namespace glfw2_layer
 
 namespace glfw2 {
@@ -195,6 +197,7 @@ void glfwSleep(double seconds) {
 void glfwWaitEvents() {
   ::glfwWaitEvents();
   glfw2_layer::close_if_requested();
+  glfw2_layer::after_events();
 }
 
 }  // namespace glfw2

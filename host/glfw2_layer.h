@@ -57,6 +57,8 @@ void close_if_requested();
 void install_callbacks(GLFWwindow* window);
 // Shows or hides the pointer over the window as layer.cursorVisible says (each platform's own).
 void apply_cursor_mode();
+// What the platform reads once per event pump, after the events (each platform's own).
+void after_events();
 
 // Copies at most `wanted` of the `available` values; returns how many were copied.
 int copy_out(const float* from, int available, float* to, int wanted);

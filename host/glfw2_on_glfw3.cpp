@@ -148,6 +148,7 @@ void glfwTerminate() {
 void glfwPollEvents() {
   ::glfwPollEvents();
   glfw2_layer::close_if_requested();
+  glfw2_layer::after_events();
 }
 
 int glfwGetKey(int key) {

@@ -27,9 +27,12 @@ namespace {
 constexpr const char* kCanvas = "#canvas";
 constexpr int kStandardButtons = 17, kStandardAxes = 4;  // the browser's standard layout
 
+// Whether the browser's gamepads were read at the last event pump. Reading them asks the browser for every pad,
+// so it happens once per pump, not once per query (each update asks about every port).
+bool gamepadsSampled = false;
+
 bool gamepad(int joy, EmscriptenGamepadEvent* state) {
-  if (joy < 0 || joy > v2::JoystickLast) return false;
-  if (emscripten_sample_gamepad_data() != EMSCRIPTEN_RESULT_SUCCESS) return false;
+  if (joy < 0 || joy > v2::JoystickLast || !gamepadsSampled) return false;
   if (joy >= emscripten_get_num_gamepads()) return false;
   return emscripten_get_gamepad_status(joy, state) == EMSCRIPTEN_RESULT_SUCCESS && state->connected;
 }
@@ -63,6 +66,8 @@ void apply_cursor_mode() {
     if (canvas) canvas.style.cursor = $1 ? "" : "none";
   }, kCanvas, layer.cursorVisible ? 1 : 0);
 }
+
+void after_events() { gamepadsSampled = emscripten_sample_gamepad_data() == EMSCRIPTEN_RESULT_SUCCESS; }
 
 }  // namespace glfw2_layer
 
@@ -157,9 +162,6 @@ int glfwGetJoystickButtons(int joy, unsigned char* buttons, int numbuttons) {
 
 void glfwSleep(double) {}
 
-void glfwWaitEvents() {
-  ::glfwPollEvents();
-  glfw2_layer::close_if_requested();
-}
+void glfwWaitEvents() { glfwPollEvents(); }  // the browser's loop does the waiting
 
 }  // namespace glfw2

@@ -29,8 +29,6 @@
 
 namespace {
 
-constexpr StateFileName kStateFile(false);
-
 std::string utf8(const String& text) {
   std::string bytes;
   AppendUtf8(text, bytes);
@@ -53,16 +51,16 @@ std::string directory_of(const std::string& path) {
 // The file a save replaces: the state file itself, or the target of a state file that is a symbolic link
 // (resolved, or as the link names it when the target does not exist yet).
 std::string save_target() {
-  const std::string stateFile(kStateFile);
+  const std::string& stateFile = StateFilePath();
   struct stat link{};
-  if (lstat(kStateFile, &link) != 0 || !S_ISLNK(link.st_mode)) return stateFile;
-  if (char* resolved = realpath(kStateFile, nullptr)) {
+  if (lstat(stateFile.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) return stateFile;
+  if (char* resolved = realpath(stateFile.c_str(), nullptr)) {
     std::string target = resolved;
     std::free(resolved);
     return target;
   }
   char named[PATH_MAX];
-  ssize_t length = readlink(kStateFile, named, sizeof named - 1);
+  ssize_t length = readlink(stateFile.c_str(), named, sizeof named - 1);
   if (length <= 0) return stateFile;
   named[length] = 0;
   if (named[0] == '/') return named;
@@ -139,7 +137,7 @@ unsigned char* KoGame::LoadData(String path, int* length) {
 
 int KoGame::SaveState(String state) {
   std::string target = save_target();
-  std::string temporary = target + ".new";
+  std::string temporary = target + kStateTemporarySuffix;
   std::FILE* file = std::fopen(temporary.c_str(), "wb");
   if (!file) {
     report_failed_save(target, temporary, errno);
@@ -171,7 +169,10 @@ int KoGame::SaveState(String state) {
   return 0;
 }
 
-String KoGame::LoadState() { return LoadString(String::FromUtf8(kStateFile, std::strlen(kStateFile))); }
+String KoGame::LoadState() {
+  const std::string& stateFile = StateFilePath();
+  return LoadString(String::FromUtf8(stateFile.data(), static_cast<int>(stateFile.size())));
+}
 
 void KoGame::GetDate(Array<int> date) {
   int n = date.Length();

@@ -5,7 +5,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -19,7 +18,6 @@
 namespace {
 
 constexpr const char* kStateFileName = ".tarsilstate";
-constexpr const char* kTemporarySuffix = ".new";  // written whole, then renamed over the state file
 
 bool is_absolute(const char* path) { return path && path[0] == '/'; }
 
@@ -54,7 +52,7 @@ std::string copy_whole(const std::string& from, const std::string& to) {
   if (!source) return std::strerror(errno);
   const std::string bytes((std::istreambuf_iterator<char>(source)), std::istreambuf_iterator<char>());
   if (source.bad()) return "cannot read it";
-  const std::string temporary = to + kTemporarySuffix;
+  const std::string temporary = to + kStateTemporarySuffix;
   const int file = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
   if (file < 0) return std::strerror(errno);
   bool written = write(file, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size()) && fsync(file) == 0;
@@ -73,8 +71,8 @@ std::string working_directory_state() {
 
 void print(const std::string& line) { koPrint(String::FromUtf8(line.data(), static_cast<int>(line.size()))); }
 
-// The state file and its temporary sibling for this run, with the folder settled and any message printed.
-std::array<std::string, 2> settle() {
+// The state file for this run, with the folder settled and any message printed.
+std::string settle() {
   std::string folder = folder_for_this_run();
   if (folder.empty()) {
     print(std::string("Neither XDG_DATA_HOME nor HOME names a folder: the saved state stays in ./") + kStateFileName);
@@ -83,8 +81,7 @@ std::array<std::string, 2> settle() {
     const SettledFolder settled = SettleStateFolder(folder, working_directory_state());
     if (!settled.message.empty()) print(settled.message);
   }
-  const std::string file = folder + "/" + kStateFileName;
-  return {file, file + kTemporarySuffix};
+  return folder + "/" + kStateFileName;
 }
 
 }  // namespace
@@ -124,7 +121,7 @@ std::string StateLocationText() {
   return folder + "/" + kStateFileName;
 }
 
-StateFileName::operator const char*() const {
-  static const std::array<std::string, 2> names = settle();
-  return names[temporary_ ? 1 : 0].c_str();
+const std::string& StateFilePath() {
+  static const std::string path = settle();
+  return path;
 }

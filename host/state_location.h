@@ -30,12 +30,8 @@ SettledFolder SettleStateFolder(const std::string& folder, const std::string& ol
 // Where this run keeps its state, for --help. Makes and copies nothing.
 std::string StateLocationText();
 
-// The state file's name, or its temporary sibling's, settled at its first use. The saving and loading code
-// takes its file names through these, so it reads the same wherever the state lives.
-class StateFileName {
- public:
-  constexpr explicit StateFileName(bool temporary) : temporary_(temporary) {}
-  operator const char*() const;  // NOLINT: stands wherever a file name is taken
- private:
-  bool temporary_;
-};
+// The state file's path, settled (its folder made, an old file copied, any message printed) at its first use.
+// The saving and loading code takes the path from here, so it reads the same wherever the state lives.
+const std::string& StateFilePath();
+// A save writes the file whole under this suffix, then renames it over the state file.
+constexpr const char* kStateTemporarySuffix = ".new";

@@ -43,9 +43,12 @@ namespace {
 // hold objects in locals.
 int entry_depth = 0;
 
+}  // namespace
+
 template <class Call>
-void forward(KoGame* game, KoGameDelegate* delegate, Call call) {
+void KoGame::forward(KoGame* game, KoGameDelegate* delegate, Call call) {
   ++entry_depth;
+  game->EnteringGame();
   try {
     if (delegate) call(delegate);
   } catch (ThrowableObject* exception) {
@@ -54,9 +57,9 @@ void forward(KoGame* game, KoGameDelegate* delegate, Call call) {
     --entry_depth;
     throw;
   }
+  game->LeftGame();
   if (--entry_depth == 0) game->gc_collect();
 }
-}  // namespace
 
 void KoGame::StartGame() {
   if (_started) return;

@@ -99,9 +99,19 @@ class KoGame {
   virtual void DiscardGraphics();
 
  protected:
+  // Around every call an entry point lets through to the delegate, nested ones too: a host that watches what
+  // the game is given (a recording) watches here, behind the entry points' own guards.
+  virtual void EnteringGame() {}
+  virtual void LeftGame() {}
+
   Ref<KoGameDelegate> _delegate;
   bool _keyboardEnabled = false;
   int _updateRate = 0;  // updates per second; 0: one update per rendered frame
   bool _started = false;
   bool _suspended = false;
+
+ private:
+  // An entry point's call into the delegate, under the exception handler, with the collection step after it.
+  template <class Call>
+  static void forward(KoGame* game, KoGameDelegate* delegate, Call call);
 };

@@ -6,6 +6,8 @@
 // pump and reach the game through the static _glfwGame.
 #pragma once
 
+#include <vector>
+
 #include "host/game.h"
 
 // Counts window openings; each opening is a new OpenGL context, so textures made under an older value are gone.
@@ -66,6 +68,8 @@ class KoGlfwGame : public KoGame {
 
   void RunDueUpdates();
   void ReleaseHeldKeys();
+  // The keys held now (framework key codes), which a window change releases.
+  virtual std::vector<int> HeldKeys();
   void ListenToInput();  // a new window's input goes to the callbacks above, keys repeating
   [[noreturn]] static void EndWithoutWindow();
   const String& BaseDir();  // a reference: workers map paths too, and must not touch the cache's count

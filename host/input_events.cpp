@@ -70,11 +70,17 @@ void KoGlfwGame::OnMousePos(int x, int y) {
   _glfwGame->MouseEvent(c_KoGameEvent::MouseMove, -1, static_cast<float>(x), static_cast<float>(y));
 }
 
-void KoGlfwGame::ReleaseHeldKeys() {
+std::vector<int> KoGlfwGame::HeldKeys() {
+  std::vector<int> held;
   for (int key = 0; key <= GLFW_KEY_LAST; ++key) {
     int code = TransKey(key);
-    if (code && glfwGetKey(key) == GLFW_PRESS) KeyEvent(c_KoGameEvent::KeyUp, code);
+    if (code && glfwGetKey(key) == GLFW_PRESS) held.push_back(code);
   }
+  return held;
+}
+
+void KoGlfwGame::ReleaseHeldKeys() {
+  for (int code : HeldKeys()) KeyEvent(c_KoGameEvent::KeyUp, code);
 }
 
 bool KoGlfwGame::PollJoystick(int port, Array<float> joyx, Array<float> joyy, Array<float> joyz,

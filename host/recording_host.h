@@ -40,44 +40,34 @@ class KoRecordingGame : public Host {
     recorder_.NoteList(ReadingKind::DisplayModes, replay_values::Modes(modes));
     return modes;
   }
-  void SetGlfwWindow(int width, int height, int red, int green, int blue, int alpha, int depth, int stencil,
-                     bool fullscreen) override {
-    std::vector<std::int32_t> released;
-    released_ = &released;
-    Host::SetGlfwWindow(width, height, red, green, blue, alpha, depth, stencil, fullscreen);
-    released_ = nullptr;
-    recorder_.NoteList(ReadingKind::ReleasedKeys, released);
+  std::vector<int> HeldKeys() override {
+    std::vector<int> held = Host::HeldKeys();
+    recorder_.NoteList(ReadingKind::ReleasedKeys, held);
+    return held;
   }
 
-  void StartGame() override { Call(!this->Started(), Plain(RecordType::Start), [&] { Host::StartGame(); }); }
-  void SuspendGame() override {
-    Call(this->Started() && !this->Suspended(), Plain(RecordType::Suspend), [&] { Host::SuspendGame(); });
-  }
-  void ResumeGame() override {
-    Call(this->Started() && this->Suspended(), Plain(RecordType::Resume), [&] { Host::ResumeGame(); });
-  }
-  void UpdateGame() override {
-    Call(this->Started() && !this->Suspended(), Plain(RecordType::Update), [&] { Host::UpdateGame(); });
-  }
-  void RenderGame() override { Call(this->Started(), Plain(RecordType::Render), [&] { Host::RenderGame(); }); }
-  void DiscardGraphics() override {
-    Call(this->Started(), Plain(RecordType::DiscardGraphics), [&] { Host::DiscardGraphics(); });
-  }
+  void StartGame() override { Call(Plain(RecordType::Start), [&] { Host::StartGame(); }); }
+  void SuspendGame() override { Call(Plain(RecordType::Suspend), [&] { Host::SuspendGame(); }); }
+  void ResumeGame() override { Call(Plain(RecordType::Resume), [&] { Host::ResumeGame(); }); }
+  void UpdateGame() override { Call(Plain(RecordType::Update), [&] { Host::UpdateGame(); }); }
+  void RenderGame() override { Call(Plain(RecordType::Render), [&] { Host::RenderGame(); }); }
+  void DiscardGraphics() override { Call(Plain(RecordType::DiscardGraphics), [&] { Host::DiscardGraphics(); }); }
   void KeyEvent(int event, int data) override {
-    if (released_ && event == c_KoGameEvent::KeyUp) released_->push_back(data);
-    Call(this->Started() && !released_, Input(InputEntry::Key, event, data, 0, 0, 0),
-         [&] { Host::KeyEvent(event, data); });
+    Call(InputRecord(InputEntry::Key, event, data), [&] { Host::KeyEvent(event, data); });
   }
   void MouseEvent(int event, int data, float x, float y) override {
-    Call(this->Started(), Input(InputEntry::Mouse, event, data, x, y, 0), [&] { Host::MouseEvent(event, data, x, y); });
+    Call(InputRecord(InputEntry::Mouse, event, data, x, y), [&] { Host::MouseEvent(event, data, x, y); });
   }
   void TouchEvent(int event, int data, float x, float y) override {
-    Call(this->Started(), Input(InputEntry::Touch, event, data, x, y, 0), [&] { Host::TouchEvent(event, data, x, y); });
+    Call(InputRecord(InputEntry::Touch, event, data, x, y), [&] { Host::TouchEvent(event, data, x, y); });
   }
   void MotionEvent(int event, int data, float x, float y, float z) override {
-    Call(this->Started(), Input(InputEntry::Motion, event, data, x, y, z),
-         [&] { Host::MotionEvent(event, data, x, y, z); });
+    Call(InputRecord(InputEntry::Motion, event, data, x, y, z), [&] { Host::MotionEvent(event, data, x, y, z); });
   }
+
+ protected:
+  void EnteringGame() override { recorder_.Enter(pending_); }
+  void LeftGame() override { recorder_.Leave(); }
 
  private:
   static ReplayRecord Plain(RecordType type) {
@@ -85,30 +75,18 @@ class KoRecordingGame : public Host {
     record.type = type;
     return record;
   }
-  static ReplayRecord Input(InputEntry entry, int event, int data, float x, float y, float z) {
-    ReplayRecord record;
-    record.type = RecordType::Input;
-    record.entry = entry;
-    record.event = event;
-    record.data = data;
-    record.x = x;
-    record.y = y;
-    record.z = z;
-    return record;
-  }
   int Number(ReadingKind kind, int value) {
     recorder_.NoteNumber(kind, value);
     return value;
   }
-  // Calls nested in another are part of it; `delivered`: the host's guard lets the call through.
+  // The call goes in through the host's entry point, whose guard decides whether the game gets it; EnteringGame
+  // records it then (a call nested in another is part of that one).
   template <class Forward>
-  void Call(bool delivered, const ReplayRecord& record, Forward forward) {
-    if (!delivered) return forward();
-    recorder_.Enter(record);
+  void Call(const ReplayRecord& record, Forward forward) {
+    pending_ = record;
     forward();
-    recorder_.Leave();
   }
 
   ReplayRecorder& recorder_;
-  std::vector<std::int32_t>* released_ = nullptr;  // collecting the keys a window change releases
+  ReplayRecord pending_;  // the call about to go in, if its entry point lets it through
 };

@@ -130,6 +130,18 @@ void put_input(const ReplayRecord& record, ReplayCodingState& state, std::string
 
 }  // namespace
 
+ReplayRecord InputRecord(InputEntry entry, int event, int data, float x, float y, float z) {
+  ReplayRecord record;
+  record.type = RecordType::Input;
+  record.entry = entry;
+  record.event = event;
+  record.data = data;
+  record.x = x;
+  record.y = y;
+  record.z = z;
+  return record;
+}
+
 bool JoystickReading::operator==(const JoystickReading& other) const {
   if (present != other.present || buttons != other.buttons) return false;
   for (int i = 0; i < 6; ++i) {
@@ -282,7 +294,6 @@ ReplayStatus ReplayCursor::Next(ReplayRecord& record) {
     status = Reading(reading);
     if (status != ReplayStatus::Ok) return status;
   }
-  ++records_;
   return ReplayStatus::Ok;
 }
 

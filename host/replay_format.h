@@ -92,6 +92,9 @@ struct ReplayRecord {
   std::vector<ReplayReading> readings;
 };
 
+// An input record of `entry`'s `event`, with no readings yet.
+ReplayRecord InputRecord(InputEntry entry, int event, int data, float x = 0, float y = 0, float z = 0);
+
 struct ReplayHeader {
   std::uint16_t version = kReplayVersion;
   std::uint32_t revision = 0;
@@ -124,7 +127,6 @@ class ReplayCursor {
   ReplayStatus ReadHeader(ReplayHeader& header);  // first
   ReplayStatus Next(ReplayRecord& record);        // then until it returns anything but Ok
   std::size_t offset() const { return recordStart_; }  // where the last record (or the problem) began
-  std::size_t records() const { return records_; }     // records read whole
 
  private:
   bool Byte(std::uint8_t& value);
@@ -141,7 +143,7 @@ class ReplayCursor {
 
   const unsigned char* data_;
   std::size_t size_;
-  std::size_t pos_ = 0, recordStart_ = 0, records_ = 0;
+  std::size_t pos_ = 0, recordStart_ = 0;
   bool damaged_ = false;  // a varint longer than its type: the reason a read failed is not the end
   ReplayCodingState state_;
 };

@@ -31,35 +31,34 @@ ReplayPlayer::ReplayPlayer(std::vector<unsigned char> bytes, ReplayGameHooks hoo
   cursor_.ReadHeader(header);
 }
 
-bool ReplayPlayer::Next(ReplayRecord& record) {
+const ReplayRecord* ReplayPlayer::Next() {
   while (!finished_) {
-    if (cursor_.Next(record) != ReplayStatus::Ok) {
+    if (cursor_.Next(current_) != ReplayStatus::Ok) {
       finished_ = true;
       break;
     }
-    if (record.type == RecordType::Hash) {
-      Check(record);
+    if (current_.type == RecordType::Hash) {
+      Check(current_);
       continue;
     }
-    if (record.type == RecordType::End) {
-      Check(record);
+    if (current_.type == RecordType::End) {
+      Check(current_);
       finished_ = true;
       break;
     }
-    current_ = record;
     for (std::uint32_t& count : taken_) count = 0;
     for (std::size_t& index : next_) index = 0;
     recordClock_ = numbers_[static_cast<int>(ReadingKind::Clock)];
-    for (const ReplayReading& reading : record.readings) {
+    for (const ReplayReading& reading : current_.readings) {
       if (reading.kind != ReadingKind::Clock || reading.ordinal != 0) continue;
       recordClock_ = reading.number;
       break;
     }
-    if (record.type == RecordType::Update) ++updates_;
-    if (record.type == RecordType::Start && hooks_.setSeed) hooks_.setSeed(record.seed);
-    return true;
+    if (current_.type == RecordType::Update) ++updates_;
+    if (current_.type == RecordType::Start && hooks_.setSeed) hooks_.setSeed(current_.seed);
+    return &current_;
   }
-  return false;
+  return nullptr;
 }
 
 // Takes the stored reading for this ask of `kind`, if the record has one, as the kind's value. Readings stored

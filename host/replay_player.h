@@ -30,9 +30,9 @@ class ReplayPlayer {
   // `bytes` is a whole file that CheckReplay found sound.
   ReplayPlayer(std::vector<unsigned char> bytes, ReplayGameHooks hooks);
 
-  // The next record to deliver (never a Hash or End record); false at the end of the session. A Start record has
-  // already set the random seed.
-  bool Next(ReplayRecord& record);
+  // The next record to deliver (never a Hash or End record), valid until the next call; null at the end of the
+  // session. A Start record has already set the random seed.
+  const ReplayRecord* Next();
 
   std::int32_t ReadNumber(ReadingKind kind);
   JoystickReading ReadJoystick(int port);
@@ -46,7 +46,6 @@ class ReplayPlayer {
   std::uint32_t updates() const { return updates_; }  // update records delivered
   std::uint32_t divergedAt() const { return divergedAt_; }  // 0: no difference found
   std::uint32_t agreedAt() const { return agreedAt_; }      // the last checked update that agreed
-  bool finished() const { return finished_; }
 
  private:
   void Take(ReadingKind kind);

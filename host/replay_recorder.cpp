@@ -84,7 +84,7 @@ std::uint64_t ReplayRecorder::Finish() {
   end.hash = hooks_.stateHash ? hooks_.stateHash() : 0;
   WriteReplayRecord(end, coding_, pending_);
   Flush();
-  if (file_) std::fclose(file_);
+  std::fclose(file_);
   file_ = nullptr;
   return end.hash;
 }

@@ -31,7 +31,6 @@ class ReplayRecorder {
 
   void Enter(const ReplayRecord& record);  // the type and, for input and start, its fields; no readings
   void Leave();
-  bool Inside() const { return depth_ > 0; }
 
   void NoteNumber(ReadingKind kind, std::int32_t value);
   void NoteJoystick(int port, const JoystickReading& value);

@@ -32,12 +32,14 @@ class ReplayProgram : public KoReplayingGame<KoTarsilGame> {
   void Run() override {
     SetGlfwWindow(640, 480, 8, 8, 8, 0, 0, 0, false);
     if (fast_) SetSwapInterval(0);
-    ReplayRecord record;
-    while (glfwGetWindowParam(GLFW_OPENED) && Next(record)) {
-      if (record.type == RecordType::Update && !fast_) Pace();
-      Deliver(record);
-      if (record.type == RecordType::Render) glfwSwapBuffers();
-      if (record.type == RecordType::Render || record.type == RecordType::Update) glfwPollEvents();
+    while (glfwGetWindowParam(GLFW_OPENED)) {
+      const ReplayRecord* record = Next();
+      if (!record) break;
+      const RecordType type = record->type;
+      if (type == RecordType::Update && !fast_) Pace();
+      Deliver(*record);
+      if (type == RecordType::Render) glfwSwapBuffers();
+      if (type == RecordType::Render || type == RecordType::Update) glfwPollEvents();
     }
   }
 

@@ -18,8 +18,8 @@ class KoReplayingGame : public Host {
  public:
   KoReplayingGame(ReplayPlayer& player, bool writeSaves) : player_(player), writeSaves_(writeSaves) {}
 
-  // The next record to deliver (see ReplayPlayer::Next); false at the end of the session.
-  bool Next(ReplayRecord& record) { return player_.Next(record); }
+  // The next record to deliver (see ReplayPlayer::Next); null at the end of the session.
+  const ReplayRecord* Next() { return player_.Next(); }
   // Delivers it to the game through the host's own entry point.
   void Deliver(const ReplayRecord& record) {
     delivering_ = true;
@@ -27,10 +27,9 @@ class KoReplayingGame : public Host {
     delivering_ = false;
   }
   bool DeliverNext() {
-    ReplayRecord record;
-    if (!Next(record)) return false;
-    Deliver(record);
-    return true;
+    const ReplayRecord* record = Next();
+    if (record) Deliver(*record);
+    return record != nullptr;
   }
 
   int Millisecs() override { return Ask(ReadingKind::Clock, [&] { return Host::Millisecs(); }); }
@@ -57,15 +56,9 @@ class KoReplayingGame : public Host {
     return replay_values::ModeArray(player_.ReadList(ReadingKind::DisplayModes));
   }
   // The keys the recording released here are released again; the ones held on this keyboard are not the game's.
-  void SetGlfwWindow(int width, int height, int red, int green, int blue, int alpha, int depth, int stencil,
-                     bool fullscreen) override {
-    const bool delivering = delivering_;
-    if (delivering) {
-      for (std::int32_t key : player_.ReadList(ReadingKind::ReleasedKeys)) Host::KeyEvent(c_KoGameEvent::KeyUp, key);
-    }
-    delivering_ = false;
-    Host::SetGlfwWindow(width, height, red, green, blue, alpha, depth, stencil, fullscreen);
-    delivering_ = delivering;
+  std::vector<int> HeldKeys() override {
+    if (!delivering_) return Host::HeldKeys();
+    return player_.ReadList(ReadingKind::ReleasedKeys);
   }
 
   void StartGame() override { Pass([&] { Host::StartGame(); }); }

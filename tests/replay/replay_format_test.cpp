@@ -10,17 +10,6 @@
 
 namespace {
 
-ReplayRecord input(InputEntry entry, int event, int data, float x, float y) {
-  ReplayRecord record;
-  record.type = RecordType::Input;
-  record.entry = entry;
-  record.event = event;
-  record.data = data;
-  record.x = x;
-  record.y = y;
-  return record;
-}
-
 ReplayReading reading(ReadingKind kind, std::uint32_t ordinal, std::int32_t number,
                       std::vector<std::int32_t> list = {}) {
   ReplayReading r;
@@ -53,12 +42,12 @@ std::vector<ReplayRecord> sample_session() {
   update.readings.push_back(stick);
   for (int i = 0; i < 9; ++i) update.readings.push_back(reading(ReadingKind::Height, i, 480 + i));  // a long count
   records.push_back(update);
-  records.push_back(input(InputEntry::Mouse, 6, -1, 320, 240));
-  records.push_back(input(InputEntry::Mouse, 6, -1, 0.5f, -0.0f));  // not whole: raw bits
-  records.push_back(input(InputEntry::Touch, 7, 3, 10, 10));
-  records.push_back(input(InputEntry::Key, 1, 432, 0, 0));
-  records.push_back(input(InputEntry::Key, 4, 2, 0, 0));  // an event its entry never sends: stored in full
-  ReplayRecord motion = input(InputEntry::Motion, 10, 0, 0.1f, std::numeric_limits<float>::quiet_NaN());
+  records.push_back(InputRecord(InputEntry::Mouse, 6, -1, 320, 240));
+  records.push_back(InputRecord(InputEntry::Mouse, 6, -1, 0.5f, -0.0f));  // not whole: raw bits
+  records.push_back(InputRecord(InputEntry::Touch, 7, 3, 10, 10));
+  records.push_back(InputRecord(InputEntry::Key, 1, 432, 0, 0));
+  records.push_back(InputRecord(InputEntry::Key, 4, 2, 0, 0));  // an event its entry never sends: stored in full
+  ReplayRecord motion = InputRecord(InputEntry::Motion, 10, 0, 0.1f, std::numeric_limits<float>::quiet_NaN());
   motion.z = -9.8f;
   records.push_back(motion);
   for (RecordType type : {RecordType::Render, RecordType::Suspend, RecordType::Resume, RecordType::DiscardGraphics}) {

@@ -3,8 +3,9 @@
 # so that a replay on another build can warn that it may play differently. The header is rewritten only when the
 # value changes, so an unchanged revision rebuilds nothing.
 #   cmake -DSOURCE_DIR=<repository> -DOUTPUT=<header> -P logic_revision.cmake
-file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/game/*.cpp ${SOURCE_DIR}/game/*.h
-  ${SOURCE_DIR}/framework/*.cpp ${SOURCE_DIR}/framework/*.h)
+include(${CMAKE_CURRENT_LIST_DIR}/logic_sources.cmake)
+list(TRANSFORM QUARZEL_LOGIC_GLOBS PREPEND ${SOURCE_DIR}/ OUTPUT_VARIABLE globs)
+file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR} ${globs})
 list(SORT sources)
 set(all "")
 foreach(source ${sources})

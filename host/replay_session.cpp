@@ -97,9 +97,10 @@ bool open_replay(Session& s) {
 
 void say(const std::string& line) { koPrint(String(line.c_str())); }
 
-std::string hex(std::uint64_t value) {
+// `value` in `digits` hexadecimal digits, leading zeros kept.
+std::string hex(std::uint64_t value, int digits) {
   char text[17];
-  std::snprintf(text, sizeof text, "%016" PRIx64, value);
+  std::snprintf(text, sizeof text, "%0*" PRIx64, digits, value);
   return text;
 }
 
@@ -131,8 +132,8 @@ KoGlfwGame& ReplaySessionGame() {
   if (session && session->player) {
     static ReplayProgram replaying(*session->player, session->setup.replaySaves, session->setup.fast);
     if (session->check.revision != ReplayLogicRevision()) {
-      say("replay: recorded by a build whose game logic differs (revision " + hex(session->check.revision).substr(8) +
-          ", this build " + hex(ReplayLogicRevision()).substr(8) + "): it may play differently");
+      say("replay: recorded by a build whose game logic differs (revision " + hex(session->check.revision, 8) +
+          ", this build " + hex(ReplayLogicRevision(), 8) + "): it may play differently");
     }
     if (!session->check.ended) say("replay: the recording has no end: its session stopped abruptly");
     return replaying;
@@ -158,6 +159,6 @@ int FinishReplaySession(int status) {
       if (status == 0) status = 1;
     }
   }
-  say("replay: " + std::to_string(updates) + " updates, state " + hex(hash));
+  say("replay: " + std::to_string(updates) + " updates, state " + hex(hash, 16));
   return status;
 }

@@ -1,7 +1,6 @@
 // The replay file's writer and its reader (see replay_format.h).
 #include "host/replay_format.h"
 
-#include <bit>
 #include <cmath>
 #include <cstring>
 
@@ -30,9 +29,17 @@ std::int32_t unzigzag(std::uint32_t value) {
   return static_cast<std::int32_t>((value >> 1) ^ (0u - (value & 1)));
 }
 
-std::uint32_t float_bits(float value) { return std::bit_cast<std::uint32_t>(value); }
+std::uint32_t float_bits(float value) {
+  std::uint32_t bits = 0;
+  std::memcpy(&bits, &value, sizeof bits);
+  return bits;
+}
 
-float bits_float(std::uint32_t bits) { return std::bit_cast<float>(bits); }
+float bits_float(std::uint32_t bits) {
+  float value = 0;
+  std::memcpy(&value, &bits, sizeof value);
+  return value;
+}
 
 void put_varint(std::uint64_t value, std::string& out) {
   while (value >= 0x80) {

@@ -112,8 +112,9 @@ std::string UsageText(const std::vector<CommandLineOption>& options, const std::
       "QUARZEL_PING_URL=URL sends the start-up ping to URL (none without it).\n"
       "\nReplays: --record writes what the game receives; send the file with a bug report.\n"
       "Both --record and --replay end with the line \"replay: N updates, state HASH\".\n"
-      "\nExit status: 0 when the game ends, 1 when a replay differs from its recording,\n"
-      "2 for a bad command line or replay file, 255 after a fatal error or without a display.\n"
+      "\nExit status: 0 when the game ends, 1 when a replay differs from its recording or a\n"
+      "recording is incomplete, 2 for a bad command line, replay file or file to record into,\n"
+      "255 after a fatal error or without a display.\n"
       "The manual page quarzel(6) tells more.\n";
   return text;
 }

@@ -1,8 +1,11 @@
 // ReplayRecorder (see replay_recorder.h).
 #include "host/replay_recorder.h"
 
-ReplayRecorder::ReplayRecorder(std::FILE* file, std::uint32_t revision, ReplayGameHooks hooks)
-    : file_(file), hooks_(hooks) {
+#include <cerrno>
+#include <cstring>
+
+ReplayRecorder::ReplayRecorder(std::FILE* file, std::uint32_t revision, ReplayGameHooks hooks, std::string fileName)
+    : file_(file), fileName_(std::move(fileName)), hooks_(hooks) {
   ReplayHeader header;
   header.revision = revision;
   WriteReplayHeader(header, pending_);
@@ -84,14 +87,22 @@ std::uint64_t ReplayRecorder::Finish() {
   end.hash = hooks_.stateHash ? hooks_.stateHash() : 0;
   WriteReplayRecord(end, coding_, pending_);
   Flush();
-  std::fclose(file_);
+  if (std::fclose(file_) != 0 && failure_.empty()) Stop(errno);
   file_ = nullptr;
   return end.hash;
 }
 
 void ReplayRecorder::Flush() {
   if (!file_ || pending_.empty()) return;
-  std::fwrite(pending_.data(), 1, pending_.size(), file_);
-  std::fflush(file_);
+  if (failure_.empty()) {
+    const bool written = std::fwrite(pending_.data(), 1, pending_.size(), file_) == pending_.size();
+    if (!written || std::fflush(file_) != 0) Stop(errno);
+  }
   pending_.clear();
+}
+
+void ReplayRecorder::Stop(int error) {
+  failure_ = error != 0 ? std::strerror(error) : "the file took only part of a write";
+  const std::string name = fileName_.empty() ? std::string() : fileName_ + ": ";
+  std::fprintf(stderr, "quarzel: %sthe recording stopped: %s\n", name.c_str(), failure_.c_str());
 }

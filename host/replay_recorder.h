@@ -6,6 +6,9 @@
 // differs from the previous one of its kind. After every 60th update a hash record follows, and the records
 // so far go to the file, flushed (also when the game is suspended), so a crash loses at most the last second:
 // a write per update would cost more than the rest of the recording.
+// A write that fails (a full disk, a file that cannot grow) stops the recording for good: the recorder says so
+// once on standard error, naming the file and the system's reason, writes nothing more, and failure() tells the
+// session, so the game plays on and the session's end can report the file as incomplete.
 #pragma once
 
 #include <cstdint>
@@ -23,8 +26,8 @@ struct ReplayGameHooks {
 
 class ReplayRecorder {
  public:
-  // Takes the file (open for writing) and writes the header into it.
-  ReplayRecorder(std::FILE* file, std::uint32_t revision, ReplayGameHooks hooks);
+  // Takes the file (open for writing, named `fileName` in messages) and writes the header into it.
+  ReplayRecorder(std::FILE* file, std::uint32_t revision, ReplayGameHooks hooks, std::string fileName = {});
   ~ReplayRecorder();
   ReplayRecorder(const ReplayRecorder&) = delete;
   ReplayRecorder& operator=(const ReplayRecorder&) = delete;
@@ -40,12 +43,16 @@ class ReplayRecorder {
   // the file. Returns the hash.
   std::uint64_t Finish();
   std::uint32_t updates() const { return updates_; }  // begun so far
+  const std::string& failure() const { return failure_; }  // why the recording stopped; empty while it goes on
 
  private:
   ReplayReading& Add(ReadingKind kind);
   void Flush();
+  void Stop(int error);
 
   std::FILE* file_;
+  std::string fileName_;
+  std::string failure_;
   ReplayGameHooks hooks_;
   ReplayCodingState coding_;
   std::string pending_;  // whole records not yet in the file

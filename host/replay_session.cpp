@@ -2,6 +2,8 @@
 // of the program but a crash takes: the game's own (F4, the quit items, a fatal error) as well as the replay's.
 #include "host/replay_session.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cinttypes>
 #include <cstdio>
@@ -95,6 +97,19 @@ bool open_replay(Session& s) {
   return true;
 }
 
+// A recording may replace an earlier recording (even one cut short), an empty file or anything that is not a
+// plain file (/dev/null, a pipe), but never a file of other data: a slip of the command line must not cost
+// the player their saved scores.
+bool may_record_into(const std::string& file) {
+  struct stat info{};
+  if (stat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size == 0) return true;
+  std::ifstream in(file, std::ios::binary);
+  unsigned char start[kReplayHeaderBytes] = {};
+  in.read(reinterpret_cast<char*>(start), sizeof start);
+  ReplayHeader header;
+  return ReplayCursor(start, static_cast<std::size_t>(in.gcount())).ReadHeader(header) != ReplayStatus::NotReplay;
+}
+
 void say(const std::string& line) { koPrint(String(line.c_str())); }
 
 // `value` in `digits` hexadecimal digits, leading zeros kept.
@@ -114,9 +129,10 @@ bool PrepareReplaySession(const ReplaySetup& setup) {
   s->setup = setup;
   if (!setup.replayFile.empty() && !open_replay(*s)) return false;
   if (!setup.recordFile.empty()) {
+    if (!may_record_into(setup.recordFile)) return fail(setup.recordFile, "not a replay file; it stays as it is");
     std::FILE* file = std::fopen(setup.recordFile.c_str(), "wb");
     if (!file) return fail(setup.recordFile, std::strerror(errno));
-    s->recorder = std::make_unique<ReplayRecorder>(file, ReplayLogicRevision(), setup.hooks);
+    s->recorder = std::make_unique<ReplayRecorder>(file, ReplayLogicRevision(), setup.hooks, setup.recordFile);
   }
   session = s.release();
   session->previousExit = koExitFunction;
@@ -147,9 +163,14 @@ int FinishReplaySession(int status) {
   session->finished = true;
   std::uint64_t hash = 0;
   std::uint32_t updates = 0;
+  std::string incomplete;
   if (session->recorder) {
     hash = session->recorder->Finish();
     updates = session->recorder->updates();
+    if (!session->recorder->failure().empty()) {
+      incomplete = ", the file is incomplete";
+      if (status == 0) status = 1;
+    }
   } else {
     hash = session->player->Finish();
     updates = session->player->updates();
@@ -159,6 +180,6 @@ int FinishReplaySession(int status) {
       if (status == 0) status = 1;
     }
   }
-  say("replay: " + std::to_string(updates) + " updates, state " + hex(hash, 16));
+  say("replay: " + std::to_string(updates) + " updates, state " + hex(hash, 16) + incomplete);
   return status;
 }

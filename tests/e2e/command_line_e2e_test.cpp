@@ -21,6 +21,8 @@ TEST(CommandLineE2e, AnsweredBeforeAnyWindow) {
   const std::string bogus = "quarzel: unknown option '--bogus' (quarzel --help lists the options)\n";
   const std::string cut = "/tmp/quarzel-cut-replay.qzr";  // a header and the first byte of a record
   std::ofstream(cut, std::ios::binary) << std::string("QZRP\x01\0\0\0\0\0\0\0\x21", 13);
+  const std::string scores = "/tmp/quarzel-not-a-replay";  // what --record must not overwrite
+  std::ofstream(scores, std::ios::binary) << "1|2|3|";
   for (const Case& c : std::vector<Case>{
            {"help", {"--help"}, 0, "Usage: quarzel [^]*\n  ./.tarsilstate in the working directory [^]*", ""},
            {"version", {"--version"}, 0, "quarzel [0-9]+\\.[0-9]+\\.[0-9]+\n", ""},
@@ -34,6 +36,8 @@ TEST(CommandLineE2e, AnsweredBeforeAnyWindow) {
             std::string("quarzel: ") + QUARZEL_PROGRAM + ": not a replay file\n"},
            {"a replay cut short", {"--replay", cut}, 2, "",
             "quarzel: " + cut + ": the replay is cut short at byte 12\n"},
+           {"recording over a file that is no replay", {"--record", scores}, 2, "",
+            "quarzel: " + scores + ": not a replay file; it stays as it is\n"},
        }) {
     std::vector<std::string> command = {"env", "-u", "DISPLAY", "-u", "WAYLAND_DISPLAY", QUARZEL_PROGRAM};
     command.insert(command.end(), c.arguments.begin(), c.arguments.end());
@@ -42,7 +46,10 @@ TEST(CommandLineE2e, AnsweredBeforeAnyWindow) {
     EXPECT_TRUE(std::regex_match(result.out, std::regex(c.out))) << c.label << ": " << result.out;
     EXPECT_EQ(result.err, c.err) << c.label;
   }
+  std::ifstream kept(scores, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "1|2|3|");
   std::remove(cut.c_str());
+  std::remove(scores.c_str());
 }
 
 }  // namespace

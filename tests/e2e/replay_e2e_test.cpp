@@ -68,3 +68,25 @@ TEST(ReplayE2e, ARecordedSessionReplaysFastToTheSameState) {
 }
 
 }  // namespace
+
+// A recording whose file cannot take a byte (a full device) says so once, the game plays on to its end, and the
+// session ends with its line marked incomplete and status 1.
+TEST(ReplayE2e, ARecordingThatCannotBeWrittenIsReportedAtItsEnd) {
+  X11Session x11;
+  ASSERT_TRUE(x11.ok());
+  GameInFolder game("replay-full");
+  game.Start({"ALSOFT_DRIVERS=null"}, {"--record", "/dev/full"});
+  WindowInfo window;
+  ASSERT_TRUE(x11.WaitForWindow("Velmoor Game", window));
+  ASSERT_TRUE(x11.WaitForFocus(window.id));
+  PauseFor(1500);
+  Xdotool({"key", "F4"});
+  ProcessResult recorded = game.process().Wait(10);
+  EXPECT_EQ(recorded.status, 1) << recorded.out;
+  const std::string stopped = "quarzel: /dev/full: the recording stopped: No space left on device\n";
+  const std::size_t said = recorded.err.find(stopped);
+  EXPECT_NE(said, std::string::npos) << recorded.err;
+  EXPECT_EQ(recorded.err.find(stopped, said + 1), std::string::npos) << "said once: " << recorded.err;
+  EXPECT_NE(recorded.out.find(replay_line(recorded.out) + ", the file is incomplete\n"), std::string::npos)
+      << recorded.out;
+}

@@ -5,6 +5,7 @@
 #include "framework/input/input_device.h"
 #include "game/control_bindings.h"
 #include "game/my_app.h"
+#include "host/key_codes.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ bool any_pad(const Array<int>& pad, std::initializer_list<int> entries) {
 bool any_button(int player, std::initializer_list<int> buttons) {
   if (player < 0 || player > 3) return false;
   for (int button : buttons) {
-    if (ko_input_KeyDown(256 + 32 * player + button)) return true;
+    if (ko_input_KeyDown(keycode::kJoystickBase + keycode::kJoystickButtons * player + button)) return true;
   }
   return false;
 }

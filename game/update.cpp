@@ -8,12 +8,13 @@
 #include "framework/input/input_device.h"
 #include "game/control_bindings.h"
 #include "game/my_app.h"
+#include "host/key_codes.h"
 #include "net/async_event.h"
 #include "runtime/errors.h"
 
 int c_MyApp::p_OnUpdate() {
   if (ko_Quarzel_isOuya == 0) {
-    m_pad[19] = ko_input_KeyHit(416);
+    m_pad[19] = ko_input_KeyHit(keycode::kBack);
   } else {
     m_pad[19] = ko_input_KeyHit(270) ? 1 : 0;  // joystick 0 button 14, the console's menu button
   }
@@ -53,7 +54,7 @@ void c_MyApp::p_ReadGlobalKeys() {
   if (ko_input_KeyHit(112)) ko_Quarzel_DebugMode = 1 - ko_Quarzel_DebugMode;  // F1
   if (ko_input_KeyHit(113)) m_hideHud = 1 - m_hideHud;                         // F2
   if (ko_input_KeyHit(122)) p_FullscreenFlip();                                // F11
-  if (ko_input_KeyHit(115) || ko_input_KeyHit(432)) koError(String());        // F4 or the close button: end
+  if (ko_input_KeyHit(keycode::kF4) || ko_input_KeyHit(keycode::kClose)) koError(String());  // end the program
 }
 
 void c_MyApp::p_UpdatePointer() {

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "host/glfw2.h"
+#include "host/key_codes.h"
 
 using namespace glfw2;
 
@@ -86,7 +87,7 @@ void KoGlfwGame::RunDueUpdates() {
 }
 
 int KoGlfwGame::OnWindowClose() {
-  _glfwGame->KeyEvent(c_KoGameEvent::KeyDown, 432);
-  _glfwGame->KeyEvent(c_KoGameEvent::KeyUp, 432);
+  _glfwGame->KeyEvent(c_KoGameEvent::KeyDown, keycode::kClose);
+  _glfwGame->KeyEvent(c_KoGameEvent::KeyUp, keycode::kClose);
   return 0;  // closing is the application's decision
 }

@@ -9,6 +9,7 @@
 #pragma once
 
 #include "host/glfw_game.h"
+#include "host/key_codes.h"
 #include "host/replay_player.h"
 #include "host/replay_values.h"
 #include "runtime/errors.h"
@@ -68,7 +69,7 @@ class KoReplayingGame : public Host {
   void RenderGame() override { Pass([&] { Host::RenderGame(); }); }
   void DiscardGraphics() override { Pass([&] { Host::DiscardGraphics(); }); }
   void KeyEvent(int event, int data) override {
-    const bool endKey = data == 115 || data == 432;  // F4, the window's close button
+    const bool endKey = data == keycode::kF4 || data == keycode::kClose;
     if (!delivering_ && event == c_KoGameEvent::KeyDown && endKey) koExit(0);
     Pass([&] { Host::KeyEvent(event, data); });
   }

@@ -2,6 +2,7 @@
 #include "framework/app/app.h"
 #include "framework/audio/audio.h"
 #include "framework/graphics/graphics.h"
+#include "host/key_codes.h"
 
 void c_GameDelegate::StartGame() {
   m_graphics = new gxtkGraphics;
@@ -49,8 +50,8 @@ void c_GameDelegate::KeyEvent(int event, int data) {
   m_input->p_KeyEvent(event, data);
   if (event != c_KoGameEvent::KeyDown) return;
   // Checked on every key-down of these keys, also when the key is already down.
-  if (data == 432) ko_app__app->p_OnClose();
-  if (data == 416) ko_app__app->p_OnBack();
+  if (data == keycode::kClose) ko_app__app->p_OnClose();
+  if (data == keycode::kBack) ko_app__app->p_OnBack();
 }
 
 void c_GameDelegate::MouseEvent(int event, int data, float x, float y) { m_input->p_MouseEvent(event, data, x, y); }

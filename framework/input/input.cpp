@@ -1,5 +1,6 @@
 // The ko_input_* module functions: the application's view of the one input device.
 #include "framework/input/input_device.h"
+#include "host/key_codes.h"
 
 GlobalRef<c_InputDevice> ko_input_device;
 
@@ -17,7 +18,7 @@ float ko_input_MouseX() { return ko_input_device->p_MouseX(); }
 float ko_input_MouseY() { return ko_input_device->p_MouseY(); }
 bool ko_input_MouseDown(int button) { return ko_input_KeyDown(1 + button); }
 int ko_input_MouseHit(int button) { return ko_input_KeyHit(1 + button); }
-bool ko_input_TouchDown(int index) { return ko_input_KeyDown(384 + index); }
+bool ko_input_TouchDown(int index) { return ko_input_KeyDown(keycode::kTouchBase + index); }
 float ko_input_TouchX(int index) { return ko_input_device->p_TouchX(index); }
 float ko_input_TouchY(int index) { return ko_input_device->p_TouchY(index); }
 

@@ -2,11 +2,11 @@
 #include "framework/input/input_device.h"
 
 #include "host/game.h"
+#include "host/key_codes.h"
 
 namespace {
-constexpr int kMouseLeft = 1;   // key code of the left mouse button
-constexpr int kTouchBase = 384;  // key code of touch 0
-constexpr int kJoyBase = 256;    // key code of joystick 0 button 0
+using keycode::kTouchBase;
+constexpr int kMouseLeft = 1;  // key code of the left mouse button
 
 bool valid_key(int key) { return key >= 1 && key < c_InputDevice::kKeyCount; }
 }  // namespace
@@ -151,7 +151,7 @@ void c_InputDevice::p_BeginUpdate() {
     c_JoyState* joy = m_joyStates[unit];
     if (!KoGame::_game->PollJoystick(unit, joy->m_joyX, joy->m_joyY, joy->m_joyZ, joy->m_buttons)) return;
     for (int button = 0; button < 32; ++button) {
-      int key = kJoyBase + 32 * unit + button;
+      int key = keycode::kJoystickBase + keycode::kJoystickButtons * unit + button;
       if (!joy->m_buttons[button]) {
         m_keyDown[key] = false;
       } else if (!m_keyDown[key]) {

@@ -111,7 +111,9 @@ int gxtkGraphics::SetAlpha(float newAlpha) {
 }
 
 int gxtkGraphics::SetColor(float r, float g, float b) {
-  red = r, green = g, blue = b;
+  red = r;
+  green = g;
+  blue = b;
   PackColor();
   return 0;
 }
@@ -143,7 +145,12 @@ int gxtkGraphics::SetScissor(int x, int y, int scissorWidth, int scissorHeight) 
 }
 
 int gxtkGraphics::SetMatrix(float ma, float mb, float mc, float md, float mtx, float mty) {
-  a = ma, b = mb, c = mc, d = md, tx = mtx, ty = mty;
+  a = ma;
+  b = mb;
+  c = mc;
+  d = md;
+  tx = mtx;
+  ty = mty;
   transformed = !(a == 1 && b == 0 && c == 0 && d == 1 && tx == 0 && ty == 0);
   return 0;
 }

@@ -111,7 +111,10 @@ bool KoGlfwGame::PollJoystick(int port, Array<float> joyx, Array<float> joyy, Ar
     // With fewer than four buttons, entries counted from the end fall before the first: not pressed.
     if (index >= 0 && index < 32) buttons[b] = raw[index] == GLFW_PRESS;
   }
-  joyx[0] = out[0], joyy[0] = out[1], joyz[0] = out[2];
-  joyx[1] = out[3], joyy[1] = out[4], joyz[1] = out[5];
+  for (int stick = 0; stick < 2; ++stick) {
+    joyx[stick] = out[3 * stick];
+    joyy[stick] = out[3 * stick + 1];
+    joyz[stick] = out[3 * stick + 2];
+  }
   return true;
 }

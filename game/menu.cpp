@@ -6,6 +6,7 @@
 // a latch is set (a press already used, a drag in progress, the end-of-game overlay) or a panel is open. The
 // strip's width P eases between 140 (closed) and the whole screen (open) in the frame update.
 #include <algorithm>
+#include <cfloat>
 
 #include "game/my_app.h"
 #include "runtime/errors.h"
@@ -92,7 +93,10 @@ void c_MyApp::p_PlayIcon(float strip) {
 // The top ten and the last ten of the chosen difficulty, as many lines of each as fit the screen.
 void c_MyApp::p_ScoreLists(float strip) {
   float lineHeight = static_cast<float>(m_imgInfo[3 * m_font + 1]);
-  int lines = std::min(std::max(Trunc((ko_Quarzel_jscrh / 2 - 90) / (1.5f * lineHeight)), 1), 10);
+  // A virtual height that is a whole number of lines but for float rounding (1024 / (1024 / 480) is 479.99997)
+  // counts as that number: a few float steps are no missing line.
+  const float fitting = (ko_Quarzel_jscrh / 2 - 90) / (1.5f * lineHeight);
+  int lines = std::min(std::max(Trunc(fitting * (1 + 8 * FLT_EPSILON)), 1), 10);
   int top = p_TopTenStart();
   static const String newLine(u"\\n"), highscore(u"Highscore"), last(u"Last"), topTitle(u"Top "),
       lastTitle(u"Last ");

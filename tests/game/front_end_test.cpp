@@ -44,14 +44,22 @@ TEST_F(FrontEnd, TheListsShowTenLinesAt480AndFourAt320) {
   EXPECT_TRUE(game.Shows("1010"));
   EXPECT_TRUE(game.Shows("2010"));
 
-  GameHarness small(640, 320);
-  small.FinishLoading();
-  for (int k = 0; k < 10; ++k) small.app().m_scores[10 + k] = 1001 + k;
-  small.Render();
-  small.Update();
-  EXPECT_TRUE(small.Shows("Top4"));
-  EXPECT_TRUE(small.Shows("1004"));
-  EXPECT_FALSE(small.Shows("1005"));
+  struct Size {
+    int width, height;
+    const char* title;  // 1280 x 1024 gives a virtual height of 480 less a float step
+    const char* lastShown;
+    const char* firstHidden;
+  };
+  for (const Size& size : {Size{640, 320, "Top4", "1004", "1005"}, Size{1280, 1024, "Top10", "1010", "Top9"}}) {
+    GameHarness other(size.width, size.height);
+    other.FinishLoading();
+    for (int k = 0; k < 10; ++k) other.app().m_scores[10 + k] = 1001 + k;
+    other.Render();
+    other.Update();
+    EXPECT_TRUE(other.Shows(size.title)) << size.width << " x " << size.height;
+    EXPECT_TRUE(other.Shows(size.lastShown)) << size.width << " x " << size.height;
+    EXPECT_FALSE(other.Shows(size.firstHidden)) << size.width << " x " << size.height;
+  }
 }
 
 TEST_F(FrontEnd, TheDialTurnsWithKeysRepeatingWhileHeld) {

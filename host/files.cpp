@@ -95,8 +95,12 @@ unsigned char* KoGame::LoadData(String path, int* length) {
   while (data) {
     size += std::fread(data + size, 1, capacity - size, file);
     if (size < capacity) break;
-    auto* grown = size < INT_MAX / 2 ? static_cast<unsigned char*>(std::realloc(data, capacity *= 2)) : nullptr;
-    if (!grown) std::free(data);  // too large for the int length the caller gets
+    unsigned char* grown = nullptr;
+    if (size < INT_MAX / 2) {  // else too large for the int length the caller gets
+      capacity *= 2;
+      grown = static_cast<unsigned char*>(std::realloc(data, capacity));
+    }
+    if (!grown) std::free(data);
     data = grown;
   }
   if (data && std::ferror(file)) {  // a read that failed part way: what came before it is not the file

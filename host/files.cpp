@@ -4,13 +4,12 @@
 // folder where a data file should be fails like a missing file. Whole-file loads fail on a read error instead
 // of returning the part read before it.
 // Saved state: the state string's UTF-8 bytes, nothing else, in the file state_location.h settles on.
-// Saving writes a temporary file beside it, flushes it to disk, renames it over the old file and flushes the
-// directory, so neither a crash, a full disk nor a power cut in the middle of a save brings back anything but
-// the previous state or the new one, whole. A state file that is a symbolic link is saved through the link, at
-// its target, and stays a link. A save that fails prints one line naming the file and the system's reason; the
-// game goes on. May run on worker threads: OpenFile and LoadData (they share only the path cache, filled on
-// the main thread at start-up, and the collector's atomic external-bytes counter).
-#include <fcntl.h>
+// Saving replaces the file whole and durably (durable_replace.h), so neither a crash, a full disk, a power cut
+// nor another copy of the game saving at the same moment brings back anything but one whole save. A state
+// file that is a symbolic link is saved through the link, at its target, and stays a link. A save that fails
+// prints one line naming the file and the system's reason; the game goes on. May run on worker threads:
+// OpenFile and LoadData (they share only the path cache, filled on the main thread at start-up, and the
+// collector's atomic external-bytes counter).
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -21,6 +20,7 @@
 #include <ctime>
 #include <string>
 
+#include "host/durable_replace.h"
 #include "host/game.h"
 #include "host/platform.h"
 #include "host/state_location.h"
@@ -33,19 +33,6 @@ std::string utf8(const String& text) {
   std::string bytes;
   AppendUtf8(text, bytes);
   return bytes;
-}
-
-// Writes all bytes and makes them durable; false on any short write or failed flush.
-bool write_durably(std::FILE* file, const std::string& bytes) {
-  if (std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) return false;
-  if (std::fflush(file) != 0) return false;
-  return fsync(fileno(file)) == 0;
-}
-
-std::string directory_of(const std::string& path) {
-  std::string::size_type slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 // The file a save replaces: the state file itself, or the target of a state file that is a symbolic link
@@ -64,19 +51,7 @@ std::string save_target() {
   if (length <= 0) return stateFile;
   named[length] = 0;
   if (named[0] == '/') return named;
-  return directory_of(stateFile) + "/" + named;  // a relative target is relative to the link's folder
-}
-
-// Makes a rename in `directory` durable. File systems that cannot flush a directory say EINVAL; there the
-// rename is as durable as it gets.
-bool sync_directory(const std::string& directory) {
-  int fd = open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return false;
-  bool synced = fsync(fd) == 0 || errno == EINVAL;
-  int error = errno;
-  close(fd);
-  errno = error;
-  return synced;
+  return DirectoryOf(stateFile) + "/" + named;  // a relative target is relative to the link's folder
 }
 
 String text(const std::string& bytes) { return String::FromUtf8(bytes.data(), static_cast<int>(bytes.size())); }
@@ -120,8 +95,12 @@ unsigned char* KoGame::LoadData(String path, int* length) {
   while (data) {
     size += std::fread(data + size, 1, capacity - size, file);
     if (size < capacity) break;
-    auto* grown = size < INT_MAX / 2 ? static_cast<unsigned char*>(std::realloc(data, capacity *= 2)) : nullptr;
-    if (!grown) std::free(data);  // too large for the int length the caller gets
+    unsigned char* grown = nullptr;
+    if (size < INT_MAX / 2) {  // else too large for the int length the caller gets
+      capacity *= 2;
+      grown = static_cast<unsigned char*>(std::realloc(data, capacity));
+    }
+    if (!grown) std::free(data);
     data = grown;
   }
   if (data && std::ferror(file)) {  // a read that failed part way: what came before it is not the file
@@ -136,37 +115,17 @@ unsigned char* KoGame::LoadData(String path, int* length) {
 }
 
 int KoGame::SaveState(String state) {
-  std::string target = save_target();
-  std::string temporary = target + kStateTemporarySuffix;
-  std::FILE* file = std::fopen(temporary.c_str(), "wb");
-  if (!file) {
-    report_failed_save(target, temporary, errno);
-    return -1;
+  const std::string target = save_target();
+  const Replacement replacement = ReplaceFileDurably(target, utf8(state));
+  if (replacement.failedStep == Replacement::kDone) {
+    PlatformStateSaved();
+    return 0;
   }
-  bool written = write_durably(file, utf8(state));
-  int error = errno;
-  if (std::fclose(file) != 0 && written) {
-    error = errno;
-    written = false;
-  }
-  if (!written) {
-    std::remove(temporary.c_str());
-    report_failed_save(target, temporary, error);
-    return -2;
-  }
-  if (std::rename(temporary.c_str(), target.c_str()) != 0) {
-    error = errno;
-    std::remove(temporary.c_str());
-    report_failed_save(target, target, error);
-    return -1;
-  }
-  std::string directory = directory_of(target);
-  if (!sync_directory(directory)) {  // the new state is in place, but a power cut could still undo it
-    report_failed_save(target, directory, errno);
-    return -2;
-  }
-  PlatformStateSaved();
-  return 0;
+  report_failed_save(target, replacement.failedPath, replacement.error);
+  // -1: no new file was made or put in place; -2: the bytes did not all reach the disk (a failed folder flush
+  // leaves the new state in place, but a power cut could still undo it)
+  bool notPlaced = replacement.failedStep == Replacement::kCreate || replacement.failedStep == Replacement::kRename;
+  return notPlaced ? -1 : -2;
 }
 
 String KoGame::LoadState() {

@@ -1,17 +1,16 @@
 // Where the saved state lives (see state_location.h).
 #include "host/state_location.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
 
+#include "host/durable_replace.h"
 #include "host/paths.h"
 #include "runtime/errors.h"
 
@@ -45,22 +44,19 @@ std::string make_folder(const std::string& folder) {
   return std::string();
 }
 
-// Copies `from` to `to` through a temporary file renamed into place, so that a copy cut short leaves no file
-// and the next start copies again. Returns "" on success, else why not.
+// Copies `from` to `to` the way a save writes, so that a copy cut short leaves no file and the next start
+// copies again. Returns "" on success, else why not.
 std::string copy_whole(const std::string& from, const std::string& to) {
   std::ifstream source(from, std::ios::binary);
   if (!source) return std::strerror(errno);
   const std::string bytes((std::istreambuf_iterator<char>(source)), std::istreambuf_iterator<char>());
   if (source.bad()) return "cannot read it";
-  const std::string temporary = to + kStateTemporarySuffix;
-  const int file = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  if (file < 0) return std::strerror(errno);
-  bool written = write(file, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size()) && fsync(file) == 0;
-  std::string why = written ? std::string() : std::string(std::strerror(errno));
-  if (close(file) != 0 && why.empty()) why = std::strerror(errno);
-  if (why.empty() && std::rename(temporary.c_str(), to.c_str()) != 0) why = std::strerror(errno);
-  if (!why.empty()) std::remove(temporary.c_str());
-  return why;
+  const Replacement replacement = ReplaceFileDurably(to, bytes);
+  // A folder that could not be flushed still holds the copy; should a power cut undo it, the old file is
+  // still there to copy again.
+  const Replacement::Step step = replacement.failedStep;
+  if (step == Replacement::kDone || step == Replacement::kFlushFolder) return std::string();
+  return std::strerror(replacement.error);
 }
 
 std::string working_directory_state() {
@@ -76,7 +72,7 @@ std::string settle() {
   std::string folder = folder_for_this_run();
   if (folder.empty()) {
     print(std::string("Neither XDG_DATA_HOME nor HOME names a folder: the saved state stays in ./") + kStateFileName);
-    folder = ".";
+    folder.assign(1, '.');  // assigning the literal trips a false overlap warning in GCC 12
   } else if (folder != ".") {
     const SettledFolder settled = SettleStateFolder(folder, working_directory_state());
     if (!settled.message.empty()) print(settled.message);

@@ -33,5 +33,3 @@ std::string StateLocationText();
 // The state file's path, settled (its folder made, an old file copied, any message printed) at its first use.
 // The saving and loading code takes the path from here, so it reads the same wherever the state lives.
 const std::string& StateFilePath();
-// A save writes the file whole under this suffix, then renames it over the state file.
-constexpr const char* kStateTemporarySuffix = ".new";

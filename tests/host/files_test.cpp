@@ -16,6 +16,7 @@
 #include <sstream>
 #include <thread>
 
+#include "host/durable_replace.h"
 #include "host/paths.h"
 #include "tests/host/host_test_support.h"
 
@@ -46,6 +47,16 @@ std::string read_link() {
   path[length > 0 ? length : 0] = 0;
   return path;
 }
+
+// The names in the working directory: a save, failed or not, leaves no temporary file behind.
+std::vector<std::string> names_here() {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(".")) names.push_back(entry.path().filename());
+  return names;
+}
+
+// The temporary file a save in this process tries first.
+std::string first_temporary() { return ".tarsilstate.new-" + std::to_string(getpid()) + "-1"; }
 
 std::string read_file(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
@@ -140,6 +151,11 @@ TEST_F(Files, SavedStateBytesRoundTrip) {
   EXPECT_EQ(game.SaveState(String(u"\u00e9")), 0);
   EXPECT_EQ(read_file(".tarsilstate"), "\xC3\xA9");
   EXPECT_EQ(game.LoadState()[0], 0xE9);
+  const mode_t umaskNow = umask(022);
+  umask(umaskNow);
+  struct stat saved{};
+  stat(".tarsilstate", &saved);
+  EXPECT_EQ(saved.st_mode & 0777, 0666 & ~umaskNow) << "a new file's mode, as the state file always had";
   EXPECT_EQ(game.SaveState(String()), 0);
   EXPECT_EQ(read_file(".tarsilstate"), "");
   EXPECT_EQ(game.LoadState().Length(), 0);
@@ -152,20 +168,25 @@ TEST_F(Files, SavedStateBytesRoundTrip) {
 // The game goes on after a failed save; one line says which file could not be saved and why.
 TEST_F(Files, ASaveThatCannotBeWrittenLeavesTheOldStateWholeAndSaysWhy) {
   ASSERT_EQ(game.SaveState(String("old state")), 0);
-  mkdir(".tarsilstate.new", 0700);  // the temporary file cannot be created
+  const FileSystemCalls system = fileSystemCalls;
+  fileSystemCalls.open = [](const char*, int, mode_t) {  // a folder the player may not write in
+    errno = EACCES;
+    return -1;
+  };
   testing::internal::CaptureStdout();
-  EXPECT_EQ(game.SaveState(String("new state")), -1);
+  int saved = game.SaveState(String("new state"));
+  fileSystemCalls = system;
+  EXPECT_EQ(saved, -1);
   EXPECT_EQ(testing::internal::GetCapturedStdout(),
-            "Could not save ./.tarsilstate: ./.tarsilstate.new: Is a directory\n");
+            "Could not save ./.tarsilstate: ./" + first_temporary() + ": Permission denied\n");
   EXPECT_EQ(read_file(".tarsilstate"), "old state");
-  rmdir(".tarsilstate.new");
 
   unlink(".tarsilstate");
   mkdir(".tarsilstate", 0700);  // a folder holds the state file's place: the rename fails
   testing::internal::CaptureStdout();
   EXPECT_EQ(game.SaveState(String("new state")), -1);
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "Could not save ./.tarsilstate: Is a directory\n");
-  EXPECT_NE(access(".tarsilstate.new", F_OK), 0) << "the temporary file is removed";
+  EXPECT_EQ(names_here(), std::vector<std::string>{".tarsilstate"}) << "the temporary file is removed";
 }
 
 // A state file that is a symbolic link (to keep saves elsewhere) is saved at the link's target and stays a
@@ -205,17 +226,20 @@ TEST_F(Files, ASaveCutShortByAFullDiskLeavesTheOldStateWhole) {
   EXPECT_EQ(WEXITSTATUS(status), 0) << "the short write is reported as -2";
   EXPECT_EQ(read_file(".tarsilstate"), "old state");
   EXPECT_EQ(narrow(game.LoadState()), "old state");
-  EXPECT_NE(access(".tarsilstate.new", F_OK), 0) << "the partial file is removed";
+  EXPECT_EQ(names_here(), std::vector<std::string>{".tarsilstate"}) << "the partial file is removed";
+}
+
+// A saved state of the real size, 203 tokens: token i is i * step.
+std::string state_of_real_size(int step) {
+  std::string state;
+  for (int token = 0; token < 203; ++token) state += std::to_string(token * step) + "|";
+  return state;
 }
 
 // A process killed at any moment while it saves, over and over: the file always holds one whole save, the old
 // one or the new one. 200 kills at random moments of a loop that alternates two saves of the real size.
 TEST_F(Files, AKillAtAnyMomentOfASaveLeavesTheOldOrTheNewStateWhole) {
-  std::string first, second;
-  for (int token = 0; token < 203; ++token) {
-    first += std::to_string(token * 7) + "|";
-    second += std::to_string(-token * 13) + "|";
-  }
+  const std::string first = state_of_real_size(7), second = state_of_real_size(-13);
   ASSERT_EQ(game.SaveState(String(first.c_str())), 0);
   unsigned seed = 12345;
   int firsts = 0, seconds = 0;
@@ -243,9 +267,60 @@ TEST_F(Files, AKillAtAnyMomentOfASaveLeavesTheOldOrTheNewStateWhole) {
   std::printf("kills: %d left the first save, %d the second\n", firsts, seconds);
 }
 
+// Two copies of the game saving into one folder at once, 300 times each, loading after every save: each save
+// succeeds, and every load, during and after, finds one whole save of one of them.
+TEST_F(Files, TwoCopiesSavingAtOnceNeverMixTheirSaves) {
+  const std::string states[2] = {state_of_real_size(7), state_of_real_size(-13)};
+  pid_t copies[2];
+  for (int copy = 0; copy < 2; ++copy) {
+    copies[copy] = fork();
+    if (copies[copy] != 0) continue;
+    int faults = 0;
+    for (int save = 0; save < 300; ++save) {
+      faults += game.SaveState(String(states[copy].c_str())) != 0;
+      std::string loaded = narrow(game.LoadState());
+      faults += loaded != states[0] && loaded != states[1];
+    }
+    _exit(std::min(faults, 100));
+  }
+  for (pid_t copy : copies) {
+    int status = 0;
+    waitpid(copy, &status, 0);
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "failed saves and mixed loads of copy " << copy;
+  }
+  std::string saved = narrow(game.LoadState());
+  EXPECT_TRUE(saved == states[0] || saved == states[1]) << "left " << saved.size() << " bytes";
+}
+
+// A save flushes the new file to disk before it renames it into place, and the folder after, so that a power
+// cut brings back the old state or the new one, never an empty file.
+std::vector<std::string> fileCalls;
+TEST_F(Files, ASaveFlushesTheFileBeforeTheRenameAndTheFolderAfterIt) {
+  fileCalls.clear();
+  const FileSystemCalls system = fileSystemCalls;
+  fileSystemCalls.write = [](int fd, const void* bytes, size_t count) {
+    fileCalls.push_back("write");
+    return write(fd, bytes, count);
+  };
+  fileSystemCalls.fsync = [](int fd) {
+    struct stat flushed{};
+    fstat(fd, &flushed);
+    fileCalls.push_back(S_ISDIR(flushed.st_mode) ? "flush folder" : "flush file");
+    return fsync(fd);
+  };
+  fileSystemCalls.rename = [](const char* from, const char* to) {
+    fileCalls.push_back("rename");
+    return std::rename(from, to);
+  };
+  int saved = game.SaveState(String("state"));
+  fileSystemCalls = system;
+  EXPECT_EQ(saved, 0);
+  EXPECT_EQ(fileCalls, (std::vector<std::string>{"write", "flush file", "rename", "flush folder"}));
+}
+
 TEST_F(Files, ATemporaryFileLeftByACrashIsIgnored) {
   ASSERT_EQ(game.SaveState(String("kept")), 0);
-  write_file(".tarsilstate.new", "half writ");
+  write_file(first_temporary(), "half writ");  // the name this save would take first
   EXPECT_EQ(narrow(game.LoadState()), "kept");
   EXPECT_EQ(game.SaveState(String("next")), 0);
   EXPECT_EQ(narrow(game.LoadState()), "next");

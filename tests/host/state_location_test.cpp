@@ -71,7 +71,7 @@ TEST_F(StateFolder, AnOldStateIsCopiedOnceAndLeftAsItWas) {
             "Copied the saved state " + old + " to " + folder + "/.tarsilstate; the old file stays as it was");
   EXPECT_EQ(read(folder + "/.tarsilstate"), "0|0|5|");
   EXPECT_EQ(read(old), "0|0|5|");
-  EXPECT_FALSE(fs::exists(folder + "/.tarsilstate.new"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1) << "no temporary file";
 
   scratch.Write(".tarsilstate", "0|0|6|");  // an older version played on in that folder
   const SettledFolder second = SettleStateFolder(folder, old);

@@ -2,6 +2,7 @@
 // response is in http_response.cpp.
 #include "net/http_request.h"
 
+#include <chrono>
 #include <cstdio>
 #include <string>
 
@@ -86,7 +87,9 @@ void c_HttpRequest::p_Send() {
   // be opened (no descriptor left) completes as a failed connection instead.
   auto* handle = new KoSocket;
   bool opened = handle->Open(kProtocolStream);
-  handle->timeoutMillis = m_timeoutMillis;
+  if (m_timeoutMillis >= 0) {
+    handle->deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(m_timeoutMillis);
+  }
   m_socket = (new c_Socket)->m_new2(handle, kProtocolStream, opened ? c_Socket::kOpen : 0);
   m_phase = HttpPhase::Connecting;
   m_socket->p_ConnectAsync(m_url->p_Domain(), m_url->p_Port(), this);

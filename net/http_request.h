@@ -4,9 +4,10 @@
 //
 // Phases (m_phase): Idle -> Opened (p_Open) -> Connecting (p_Send) -> ReadingHead (connected; head sent) ->
 // ReadingBody (status line accepted) -> Finished. Finish happens exactly once per opened request: it closes the
-// socket, joins the body and calls the completion handler. Every request finishes: a socket that cannot be
-// opened fails its connect, and a server silent for m_timeoutMillis while connecting or between two reads
-// fails the connect or the read. Completions of an older socket, or arriving after the finish, are ignored.
+// socket, joins the body and calls the completion handler. Every request finishes, within m_timeoutMillis of
+// p_Send (and the update after): a socket that cannot be opened fails its connect, and the connect (name lookup
+// included) and every read give up at that deadline, whatever the server or the resolver does.
+// Completions of an older socket, or arriving after the finish, are ignored.
 // Buffers: the request head is encoded into m_writeBuffer (4096 bytes, replaced by a larger one for a longer
 // head, so the send never reaches past the buffer). Responses are read into m_readBuffer (16384 bytes): its
 // first m_readFill bytes are kept from the previous read (an unfinished head line, or the first bytes of a
@@ -40,7 +41,7 @@ class c_HttpRequest : public Object,
   static constexpr int kMaxHeadBytes = 64 * 1024;  // no real server sends more head than this
   static constexpr int kMaxBodyBytes = 4 << 20;    // far beyond what a game fetches; stops an endless sender
   static constexpr int kStop = -1;                 // from the readers: the response is complete
-  static constexpr int kDefaultTimeoutMillis = 30000;  // a server silent this long is taken as gone
+  static constexpr int kDefaultTimeoutMillis = 30000;  // a request not done in this time is taken as failed
 
   String m_method;
   Ref<c_Url> m_url;
@@ -58,7 +59,7 @@ class c_HttpRequest : public Object,
   HttpPhase m_phase = HttpPhase::Idle;
   int m_readFill = 0;   // bytes kept at the start of m_readBuffer for the next read
   int m_headBytes = 0;  // head bytes read so far
-  int m_timeoutMillis = kDefaultTimeoutMillis;  // longest wait for the connection and for each read
+  int m_timeoutMillis = kDefaultTimeoutMillis;  // longest time from p_Send to the finish; below 0: no bound
 
   c_HttpRequest();
   c_HttpRequest* m_new2(const String& method, const String& url, c_IOnHttpRequestComplete* handler);

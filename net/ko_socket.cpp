@@ -8,10 +8,15 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
-#include <chrono>
+#include <climits>
+
+#include "net/name_lookup.h"
 
 namespace {
+
+using Deadline = std::chrono::steady_clock::time_point;
 
 // The range of `buffer` a transfer may use, or false when offset and count leave no valid range.
 bool clip(KoDataBuffer* buffer, int offset, int* count) {
@@ -28,38 +33,36 @@ auto retry(Call call) {
   return result;
 }
 
-// Waits until `events` are ready on `sock`, at most `millis` (-1: without bound); false on a timeout or error.
-bool wait_ready(int sock, short events, int millis) {
+// Waits until `events` are ready on `sock`, no later than `deadline`; false at the deadline or on an error.
+bool wait_ready(int sock, short events, Deadline deadline) {
   if (sock < 0) {  // poll would skip it and sleep out the whole wait
     errno = EBADF;
     return false;
   }
-  using Clock = std::chrono::steady_clock;
-  Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(millis);
   for (;;) {
     int left = -1;
-    if (millis >= 0) {
-      auto remaining = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
-      left = static_cast<int>(remaining > 0 ? remaining : 0);
+    if (deadline != kNoDeadline) {
+      auto remaining = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+      if (remaining.count() <= 0) {  // even with bytes waiting: a trickle must not outlast the deadline
+        errno = ETIMEDOUT;
+        return false;
+      }
+      left = static_cast<int>(std::min<long long>(remaining.count(), INT_MAX));
     }
     pollfd ready{sock, events, 0};
     int n = ::poll(&ready, 1, left);
     if (n > 0) return true;  // an error or hang-up counts too: the call that follows reports it
-    if (n == 0) {
-      errno = ETIMEDOUT;
-      return false;
-    }
-    if (errno != EINTR) return false;
+    if (n < 0 && errno != EINTR) return false;
   }
 }
 
-// Connects without blocking, then waits for the connection within `millis`: the only way to bound a connect,
+// Connects without blocking, then waits for the connection until `deadline`: the only way to bound a connect,
 // and the same wait serves a connect that a signal interrupted.
-bool connect_within(int sock, const sockaddr_in& address, int millis) {
+bool connect_within(int sock, const sockaddr_in& address, Deadline deadline) {
   int flags = ::fcntl(sock, F_GETFL);
   if (flags < 0 || ::fcntl(sock, F_SETFL, flags | O_NONBLOCK) != 0) return false;
   bool connected = ::connect(sock, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
-  if (!connected && (errno == EINPROGRESS || errno == EINTR) && wait_ready(sock, POLLOUT, millis)) {
+  if (!connected && (errno == EINPROGRESS || errno == EINTR) && wait_ready(sock, POLLOUT, deadline)) {
     int error = 0;
     socklen_t size = sizeof error;
     connected = ::getsockopt(sock, SOL_SOCKET, SO_ERROR, &error, &size) == 0 && error == 0;
@@ -105,8 +108,9 @@ bool KoSocket::Bind(const String& host, int port) {
 
 bool KoSocket::Connect(const String& host, int port) {
   sockaddr_in address;
-  if (!ko_socket_Resolve(host, port, &address)) return false;  // never connect to 0.0.0.0 (this machine)
-  return connect_within(sock, address, timeoutMillis);
+  // Never connect to 0.0.0.0 (this machine) when the name was not found.
+  if (!ko_socket_ResolveBefore(host, port, &address, deadline)) return false;
+  return connect_within(sock, address, deadline);
 }
 
 bool KoSocket::Listen(int backlog) { return ::listen(sock, backlog) == 0; }
@@ -139,7 +143,7 @@ int KoSocket::Send(KoDataBuffer* buffer, int offset, int count) {
 
 int KoSocket::Receive(KoDataBuffer* buffer, int offset, int count) {
   if (!clip(buffer, offset, &count)) return -1;
-  if (timeoutMillis >= 0 && !wait_ready(sock, POLLIN, timeoutMillis)) return -1;
+  if (deadline != kNoDeadline && !wait_ready(sock, POLLIN, deadline)) return -1;
   return static_cast<int>(retry([&] { return ::recv(sock, buffer->data + offset, count, 0); }));
 }
 

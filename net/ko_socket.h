@@ -4,11 +4,14 @@
 // and Receive are also called on an asynchronous queue's worker (net/async_queue.h); they read `sock` and the
 // buffer's bytes only, and the main thread never changes `sock` while such an operation is outstanding
 // (c_Socket delays the real close until its queues are idle).
-// Waiting: with `timeoutMillis` at 0 or more, Connect and Receive each wait at most that long for the other
-// side, then fail as any other network failure does; -1 (the default) waits as long as the system does.
+// Waiting: Connect (its name lookup included) and Receive give up at `deadline` and fail then as any other
+// network failure does, however the other side or the resolver dribbles; with no deadline (the default) they
+// wait as long as the system does. A lookup given up on is left to finish on its own (net/name_lookup.h).
 // Bounds: Send, Receive, SendTo and ReceiveFrom clip offset and count to the buffer; a range outside it
 // transfers nothing and gives -1. Sends never raise SIGPIPE: a closed peer is an ordinary -1.
 #pragma once
+
+#include <chrono>
 
 #include "net/data_buffer.h"
 #include "net/socket_address.h"
@@ -22,7 +25,8 @@ class KoSocket : public Object {
   int sock = -1;  // system handle; -1 when closed
   int protocol = 0;
   int acceptedSock = -1;  // the last accepted connection, until Accepted() hands it over
-  int timeoutMillis = -1;  // longest wait of one Connect or Receive; -1: no bound. Set before queuing them
+  // When Connect and Receive give up; the latest time there is: never. Set before queuing them.
+  std::chrono::steady_clock::time_point deadline = std::chrono::steady_clock::time_point::max();
 
   ~KoSocket() override;
 

@@ -2,13 +2,18 @@
 #include "net/socket_address.h"
 
 #include <arpa/inet.h>
-#include <netdb.h>
 #include <sys/socket.h>
 
 #include <cstring>
 #include <string>
 
+#include "net/name_lookup.h"
+
 bool ko_socket_Resolve(const String& host, int port, sockaddr_in* address) {
+  return ko_socket_ResolveBefore(host, port, address, kNoDeadline);
+}
+
+bool ko_socket_ResolveBefore(const String& host, int port, sockaddr_in* address, LookupDeadline deadline) {
   std::memset(address, 0, sizeof *address);
   address->sin_family = AF_INET;
   address->sin_port = htons(static_cast<uint16_t>(port));
@@ -19,13 +24,9 @@ bool ko_socket_Resolve(const String& host, int port, sockaddr_in* address) {
   for (int i = 0; i < host.Length(); ++i) name[i] = static_cast<char>(host.Data()[i]);  // low 8 bits
   if (name.find('\0') != std::string::npos) return false;  // a NUL would make the lookup see another name
 
-  addrinfo hints{};
-  hints.ai_family = AF_INET;
-  hints.ai_socktype = SOCK_STREAM;  // one entry per address, not one per socket type
-  addrinfo* found = nullptr;
-  if (getaddrinfo(name.c_str(), nullptr, &hints, &found) != 0 || !found) return false;
-  address->sin_addr = reinterpret_cast<const sockaddr_in*>(found->ai_addr)->sin_addr;
-  freeaddrinfo(found);
+  uint32_t found = 0;
+  if (!ko_socket_LookUp(name, &found, deadline)) return false;
+  address->sin_addr.s_addr = found;
   return true;
 }
 

@@ -1,8 +1,9 @@
 // KoSocketAddress: one IPv4 address and port; ko_socket_Resolve: host text to address.
 //
-// Resolution uses getaddrinfo (IPv4), which is safe on worker threads. It reads the host's code units in place
-// and never copies the String, so a worker may resolve a private copy of a host text without touching a
-// reference count. An address that could not be resolved is 0.0.0.0 (INADDR_ANY).
+// Resolution asks the sockets' resolver (net/name_lookup.h: the system's getaddrinfo for IPv4, safe on worker
+// threads, unless a test put another in its place). It reads the host's code units in place and never copies
+// the String, so a worker may resolve a private copy of a host text without touching a reference count. An
+// address that could not be resolved is 0.0.0.0 (INADDR_ANY).
 #pragma once
 
 #include <netinet/in.h>

@@ -7,8 +7,10 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
 
 #include "net/async_event.h"
 
@@ -48,6 +50,12 @@ bool send_all(int fd, const std::string& bytes) {
     sent += n;
   }
   return true;
+}
+
+void trickle(int fd, const std::string& bytes, const std::atomic<bool>& stop) {
+  for (size_t i = 0; !stop && send_all(fd, bytes.substr(i % bytes.size(), 1)); ++i) {
+    std::this_thread::sleep_for(kTricklePause);
+  }
 }
 
 void wait_until(const std::atomic<bool>& flag) {
@@ -134,6 +142,10 @@ void LoopbackServer::Serve(std::vector<ServerStep> steps, int bodyBytes) {
       while (!stop_ && send_all(connection, step.bytes)) {
       }
     }
+    if (step.kind == ServerStep::Trickle) {
+      trickle(connection, step.bytes, stop_);
+      open = false;
+    }
     if (step.kind == ServerStep::Reset) {
       linger abort{1, 0};
       setsockopt(connection, SOL_SOCKET, SO_LINGER, &abort, sizeof abort);
@@ -177,6 +189,33 @@ bool FullPort::AcceptOne() {
 
 RefusingPort::RefusingPort() { socket_ = bind_loopback(&port_); }
 RefusingPort::~RefusingPort() { close(socket_); }
+
+struct HeldResolver::Gate {
+  std::mutex lock;
+  std::condition_variable changed;
+  bool released = false;
+  int holding = 0;  // lookups being held
+};
+
+HeldResolver::HeldResolver() : gate_(std::make_shared<Gate>()) {
+  previous_ = ko_socket_SetNameResolver([gate = gate_](const std::string& name, uint32_t* address) {
+    if (name != kHeldName) return ko_socket_SystemResolver(name, address);
+    std::unique_lock<std::mutex> hold(gate->lock);
+    ++gate->holding;
+    gate->changed.wait(hold, [&] { return gate->released; });
+    --gate->holding;
+    gate->changed.notify_all();
+    return false;
+  });
+}
+
+HeldResolver::~HeldResolver() {
+  ko_socket_SetNameResolver(previous_);
+  std::unique_lock<std::mutex> hold(gate_->lock);
+  gate_->released = true;
+  gate_->changed.notify_all();
+  gate_->changed.wait_for(hold, kWaitLimit, [&] { return gate_->holding == 0; });
+}
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);

@@ -8,13 +8,16 @@
 #include <atomic>
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "net/name_lookup.h"
 #include "runtime/object.h"
 
 inline constexpr auto kWaitLimit = std::chrono::seconds(10);
+inline constexpr auto kTricklePause = std::chrono::milliseconds(20);  // far below any read timeout a test sets
 
 // A full collection that destroys the garbage at once, so an object freed by mistake is gone right away.
 void CollectEverything();
@@ -42,13 +45,16 @@ void RouteFatalReportToStderr();
       testing::ExitedWithCode(255), message)
 
 struct ServerStep {
-  enum Kind { Send, WaitForRelease, SendForever, Reset } kind;  // Reset: an abortive close (the peer sees -1)
+  // Reset: an abortive close (the peer sees -1). Trickle: the bytes one at a time, kTricklePause apart, over
+  // and over until the client goes.
+  enum Kind { Send, WaitForRelease, SendForever, Reset, Trickle } kind;
   std::string bytes;
 };
 inline ServerStep Send(std::string bytes) { return {ServerStep::Send, std::move(bytes)}; }
 inline ServerStep WaitForRelease() { return {ServerStep::WaitForRelease, {}}; }
 inline ServerStep SendForever(std::string bytes) { return {ServerStep::SendForever, std::move(bytes)}; }
 inline ServerStep Reset() { return {ServerStep::Reset, {}}; }
+inline ServerStep Trickle(std::string bytes) { return {ServerStep::Trickle, std::move(bytes)}; }
 
 // Accepts one connection, reads the request head (through the empty line) and `bodyBytes` more, plays its
 // steps and closes the connection.
@@ -100,4 +106,19 @@ struct RefusingPort {
   ~RefusingPort();
   int Port() const { return port_; }
   int socket_ = -1, port_ = 0;
+};
+
+// While the object lives, the sockets' resolver holds every lookup of kHeldName until the object goes (the
+// lookup then finds nothing); other names go to the system's resolver. Going, it waits (within kWaitLimit)
+// until every held lookup has returned, so a lookup that was given up on finishes inside the test.
+class HeldResolver {
+ public:
+  static constexpr const char* kHeldName = "held.test";
+  HeldResolver();
+  ~HeldResolver();
+
+ private:
+  struct Gate;
+  std::shared_ptr<Gate> gate_;  // shared with the resolver's copies, which may outlive this object
+  NameResolver previous_;
 };

@@ -169,19 +169,21 @@ TEST(HttpRequest, CanBeOpenedAgainForASecondRequest) {
   EXPECT_EQ(Text(request), u"two");
 }
 
-// A server that stays silent after accepting, one that stalls in the body, and a connection the server never
-// lets through: each request ends at its timeout, with what it had.
-TEST(HttpRequest, ASilentServerEndsTheRequestAtItsTimeout) {
+// A server that stays silent after accepting, one that stalls in the body, one that sends its head a byte at a
+// time (each read gets something long before the read could time out), a connection the server never lets
+// through and a name the resolver never answers: each request ends at its deadline, with what it had.
+TEST(HttpRequest, ARequestEndsAtItsDeadline) {
   struct Case {
     const char* label;
-    std::string answer;  // sent before the server stalls
+    std::vector<ServerStep> steps;
     int status;
     std::u16string text;
-  } cases[] = {{"silent after accepting", "", -1, u""},
-               {"stalled in the body", "HTTP/1.0 200 OK\r\n\r\nhal", 200, u"hal"}};
+  } cases[] = {{"silent after accepting", {WaitForRelease()}, -1, u""},
+               {"stalled in the body", {Send("HTTP/1.0 200 OK\r\n\r\nhal"), WaitForRelease()}, 200, u"hal"},
+               {"head trickling in", {Send("HTTP/1.0 200 OK\r\nX-Slow: "), Trickle("a")}, -1, u""}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
-    LoopbackServer server({Send(c.answer), WaitForRelease()});
+    LoopbackServer server(c.steps);
     c_HttpRequest* request = Start(server.Url());
     request->m_timeoutMillis = 200;
     request->p_Send();
@@ -192,11 +194,15 @@ TEST(HttpRequest, ASilentServerEndsTheRequestAtItsTimeout) {
   }
 
   FullPort full;
-  c_HttpRequest* request = Start("http://127.0.0.1:" + std::to_string(full.Port()) + "/");
-  request->m_timeoutMillis = 200;
-  request->p_Send();
-  Complete(request);
-  EXPECT_EQ(request->p_Status(), -1) << "connect never accepted";
+  HeldResolver resolver;
+  for (const std::string& host : {"127.0.0.1:" + std::to_string(full.Port()), std::string(HeldResolver::kHeldName)}) {
+    SCOPED_TRACE(host);
+    c_HttpRequest* request = Start("http://" + host + "/");
+    request->m_timeoutMillis = 200;
+    request->p_Send();
+    Complete(request);
+    EXPECT_EQ(request->p_Status(), -1);
+  }
 }
 
 // With no descriptor left, the request's socket cannot be opened: the request completes as a failed connection.

@@ -132,7 +132,7 @@ TEST(Socket, AConnectInterruptedBySignalsStillConnects) {
   FullPort full;
   auto* pending = Keep(new KoSocket);
   ASSERT_TRUE(pending->Open(kProtocolStream));
-  pending->timeoutMillis = 10000;
+  pending->deadline = std::chrono::steady_clock::now() + kWaitLimit;
   std::atomic<bool> done{false};
   bool connected = false;
   pthread_t connecting = pthread_self();

@@ -54,8 +54,10 @@ void put_fixed(std::uint64_t value, int bytes, std::string& out) {
 }
 
 // A whole number of small size, not -0: one whose differences are exact in float arithmetic.
+constexpr std::int64_t kWholeLimit = 16777216;  // 2^24: every whole number below it in size is exact in float
+
 bool small_whole(float value) {
-  if (!(std::fabs(value) < 16777216.0f)) return false;  // also false for NaN
+  if (!(std::fabs(value) < static_cast<float>(kWholeLimit))) return false;  // also false for NaN
   return float_bits(static_cast<float>(static_cast<std::int32_t>(value))) == float_bits(value);
 }
 
@@ -243,7 +245,18 @@ bool ReplayCursor::Coordinate(float& value, float& previous) {
       return false;
     }
   } else {
-    value = previous + static_cast<float>(unzigzag(raw >> 1));
+    // The writer stores a difference only between two small whole positions; they are added as integers, since
+    // a difference above 2^24 would round in float.
+    if (!small_whole(previous)) {
+      damaged_ = true;
+      return false;
+    }
+    const std::int64_t sum = static_cast<std::int64_t>(previous) + unzigzag(raw >> 1);
+    if (sum <= -kWholeLimit || sum >= kWholeLimit) {
+      damaged_ = true;
+      return false;
+    }
+    value = static_cast<float>(sum);
   }
   previous = value;
   return true;

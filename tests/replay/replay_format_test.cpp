@@ -43,6 +43,8 @@ std::vector<ReplayRecord> sample_session() {
   for (int i = 0; i < 9; ++i) update.readings.push_back(reading(ReadingKind::Height, i, 480 + i));  // a long count
   records.push_back(update);
   records.push_back(InputRecord(InputEntry::Mouse, 6, -1, 320, 240));
+  records.push_back(InputRecord(InputEntry::Mouse, 6, -1, -8388608, 240));
+  records.push_back(InputRecord(InputEntry::Mouse, 6, -1, 8388609, 240));  // a jump of 2^24 + 1
   records.push_back(InputRecord(InputEntry::Mouse, 6, -1, 0.5f, -0.0f));  // not whole: raw bits
   records.push_back(InputRecord(InputEntry::Touch, 7, 3, 10, 10));
   records.push_back(InputRecord(InputEntry::Key, 1, 432, 0, 0));

@@ -32,6 +32,7 @@ ReplayPlayer::ReplayPlayer(std::vector<unsigned char> bytes, ReplayGameHooks hoo
 }
 
 const ReplayRecord* ReplayPlayer::Next() {
+  CatchUp();
   while (!finished_) {
     if (cursor_.Next(current_) != ReplayStatus::Ok) {
       finished_ = true;
@@ -61,8 +62,7 @@ const ReplayRecord* ReplayPlayer::Next() {
   return nullptr;
 }
 
-// Takes the stored reading for this ask of `kind`, if the record has one, as the kind's value. Readings stored
-// for earlier asks that never came (the game asked less often than when recording) are taken on the way.
+// Takes the stored reading for this ask of `kind`, if the record has one, as the kind's value.
 void ReplayPlayer::Take(ReadingKind kind) {
   const int k = static_cast<int>(kind);
   const std::uint32_t ask = taken_[k]++;
@@ -72,11 +72,26 @@ void ReplayPlayer::Take(ReadingKind kind) {
     if (reading.kind != kind) continue;
     if (reading.ordinal > ask) break;
     next_[k] = i + 1;
-    numbers_[k] = reading.number;
-    lists_[k] = reading.list;
-    if (k >= static_cast<int>(ReadingKind::Joystick0) && k < static_cast<int>(ReadingKind::SavedState)) {
-      joysticks_[k - static_cast<int>(ReadingKind::Joystick0)] = reading.joystick;
-    }
+    Keep(reading);
+  }
+}
+
+// The record's readings that the game never asked for (it asked less often than when recording) are taken when
+// the record is left: what the file repeats from here on is the last value it stored, not the last one asked.
+void ReplayPlayer::CatchUp() {
+  const std::vector<ReplayReading>& readings = current_.readings;
+  for (std::size_t i = 0; i < readings.size(); ++i) {
+    if (i >= next_[static_cast<int>(readings[i].kind)]) Keep(readings[i]);
+  }
+  current_.readings.clear();
+}
+
+void ReplayPlayer::Keep(const ReplayReading& reading) {
+  const int k = static_cast<int>(reading.kind);
+  numbers_[k] = reading.number;
+  lists_[k] = reading.list;
+  if (k >= static_cast<int>(ReadingKind::Joystick0) && k < static_cast<int>(ReadingKind::SavedState)) {
+    joysticks_[k - static_cast<int>(ReadingKind::Joystick0)] = reading.joystick;
   }
 }
 

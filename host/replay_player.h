@@ -3,8 +3,8 @@
 // session again.
 //
 // Invariants: a reading of a kind takes the value stored for its ordinal in the current record if there is one,
-// else it repeats the last value of that kind; so the answers are the recorded ones exactly as long as the game
-// asks in the order it asked when recording. Hash records are checked as they are passed (the first difference
+// else it repeats the last value of that kind stored so far (asked for or not); so the answers are the recorded
+// ones exactly as long as the game asks in the order it asked when recording. Hash records are checked as they are passed (the first difference
 // is kept: the update it was found at and the last update known to agree); the End record ends the walk.
 #pragma once
 
@@ -49,6 +49,8 @@ class ReplayPlayer {
 
  private:
   void Take(ReadingKind kind);
+  void CatchUp();
+  void Keep(const ReplayReading& reading);
   void Check(const ReplayRecord& check);
 
   std::vector<unsigned char> bytes_;

@@ -195,4 +195,19 @@ TEST(ReplayFormat, TheCheckNamesTheProblemAndWhere) {
   EXPECT_EQ(ReplayProblem(check.status, check.offset), "the replay is damaged at byte " + std::to_string(bytes.size()));
 }
 
+// The game asks the clock once where the recording asked it twice: the next record repeats the second value.
+TEST(ReplayPlayer, AReadingNeverAskedForIsStillTheValueRepeated) {
+  ReplayRecord asked;
+  asked.type = RecordType::Update;
+  asked.readings = {reading(ReadingKind::Clock, 0, 100), reading(ReadingKind::Clock, 1, 200)};
+  ReplayRecord repeated;
+  repeated.type = RecordType::Update;
+  const std::string bytes = encode({asked, repeated});
+  ReplayPlayer player(std::vector<unsigned char>(bytes.begin(), bytes.end()), ReplayGameHooks());
+  ASSERT_NE(player.Next(), nullptr);
+  EXPECT_EQ(player.ReadNumber(ReadingKind::Clock), 100);
+  ASSERT_NE(player.Next(), nullptr);
+  EXPECT_EQ(player.ReadNumber(ReadingKind::Clock), 200);
+}
+
 }  // namespace

@@ -120,9 +120,21 @@ void ReplayPlayer::Check(const ReplayRecord& check) {
   }
 }
 
+// The session ended inside the record delivered last. Where the recording ended there too, the End record comes
+// next and is checked; where it went on, the game ended early, which is a difference too.
 std::uint64_t ReplayPlayer::Finish() {
   ReplayRecord record;
-  if (!finished_ && cursor_.Next(record) == ReplayStatus::Ok && record.type == RecordType::End) Check(record);
+  if (!finished_ && cursor_.Next(record) == ReplayStatus::Ok) {
+    if (record.type == RecordType::End) {
+      Check(record);
+    } else {
+      endedEarly_ = true;
+      recordedUpdates_ = updates_;
+      do {
+        if (record.type == RecordType::Update) ++recordedUpdates_;
+      } while (cursor_.Next(record) == ReplayStatus::Ok);
+    }
+  }
   finished_ = true;
   return hooks_.stateHash ? hooks_.stateHash() : 0;
 }

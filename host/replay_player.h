@@ -39,13 +39,17 @@ class ReplayPlayer {
   const std::vector<std::int32_t>& ReadList(ReadingKind kind);
   std::int32_t RecordClock() const { return recordClock_; }  // the current record's first clock reading
 
+  // The viewer stopped the replay (a real F4, the window's close button): where it got to is no difference.
+  void Stop() { finished_ = true; }
   // Checks the state against the End record when the session ends right after the last delivered record (the
-  // program ended where the recording did). Returns the final hash.
+  // program ended where the recording did); an end before that is the game ending early. Returns the final hash.
   std::uint64_t Finish();
 
   std::uint32_t updates() const { return updates_; }  // update records delivered
   std::uint32_t divergedAt() const { return divergedAt_; }  // 0: no difference found
   std::uint32_t agreedAt() const { return agreedAt_; }      // the last checked update that agreed
+  bool endedEarly() const { return endedEarly_; }  // the game ended itself where the recording went on
+  std::uint32_t recordedUpdates() const { return recordedUpdates_; }  // ... to this update (when it ended early)
 
  private:
   void Take(ReadingKind kind);
@@ -64,5 +68,7 @@ class ReplayPlayer {
   JoystickReading joysticks_[4];
   std::vector<std::int32_t> lists_[kReadingKinds];
   std::uint32_t updates_ = 0, divergedAt_ = 0, agreedAt_ = 0;
+  std::uint32_t recordedUpdates_ = 0;
   bool finished_ = false;
+  bool endedEarly_ = false;
 };

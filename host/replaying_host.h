@@ -3,7 +3,8 @@
 // from them. The game and the framework see the same host as ever.
 //
 // Every call that does not come from the player (the real window's keys, mouse and focus) is dropped, except F4
-// and the window's close button, which end the replay at once (through koExit, like the game's own end). The
+// and the window's close button, which stop the replay at once (through koExit, like the game's own end; but
+// the viewer's stop is no difference from the recording, the game's own end before the recording's is). The
 // window itself still opens and changes as the game asks. The saved state is written only when saves were
 // asked for, so replaying cannot touch a player's scores.
 #pragma once
@@ -69,7 +70,10 @@ class KoReplayingGame : public Host {
   void DiscardGraphics() override { Pass([&] { Host::DiscardGraphics(); }); }
   void KeyEvent(int event, int data) override {
     const bool endKey = data == 115 || data == 432;  // F4, the window's close button
-    if (!delivering_ && event == c_KoGameEvent::KeyDown && endKey) koExit(0);
+    if (!delivering_ && event == c_KoGameEvent::KeyDown && endKey) {
+      player_.Stop();
+      koExit(0);
+    }
     Pass([&] { Host::KeyEvent(event, data); });
   }
   void MouseEvent(int event, int data, float x, float y) override {

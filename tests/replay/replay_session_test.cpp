@@ -1,7 +1,7 @@
 // Sessions recorded on the fakes from scripted input and replayed there: each plays again to the recorded state
 // whatever it went through (a round, full screen with a key held, a resize, focus lost, the program ended from
-// an update); a recording whose input was changed is caught at the first hash after the change; a replay writes
-// the saved state only when asked to.
+// an update); a recording whose input was changed is caught at the first hash after the change, or where the game
+// ends before the recording did; a replay writes the saved state only when asked to.
 #include <gtest/gtest.h>
 
 #include "game/my_app.h"
@@ -89,8 +89,9 @@ TEST(ReplaySession, EachScriptPlaysAgainToTheRecordedState) {
   }
 }
 
-// The same file with one key of the round turned into another: the Left held during play becomes Right.
-std::vector<unsigned char> with_left_turned_right(const std::vector<unsigned char>& bytes, std::uint32_t& atUpdate) {
+// The same file with one key of the round turned into another: the Left held during play becomes `key`.
+std::vector<unsigned char> with_left_turned_into(int key, const std::vector<unsigned char>& bytes,
+                                                 std::uint32_t& atUpdate) {
   ReplayCursor cursor(bytes.data(), bytes.size());
   ReplayHeader header;
   cursor.ReadHeader(header);
@@ -103,7 +104,7 @@ std::vector<unsigned char> with_left_turned_right(const std::vector<unsigned cha
   while (cursor.Next(record) == ReplayStatus::Ok) {
     if (record.type == RecordType::Update) ++updates;
     if (record.type == RecordType::Input && record.entry == InputEntry::Key && record.data == 37 && !atUpdate) {
-      record.data = 39;
+      record.data = key;
       atUpdate = updates + 1;
     }
     WriteReplayRecord(record, state, out);
@@ -114,12 +115,22 @@ std::vector<unsigned char> with_left_turned_right(const std::vector<unsigned cha
 TEST(ReplaySession, AChangedInputIsCaughtAtTheFirstHashAfterIt) {
   RecordedSession recorded = RecordOnFakes(kScripts[0].run);
   std::uint32_t changedAt = 0;
-  ReplayOutcome replayed = ReplayOnFakes(with_left_turned_right(recorded.bytes, changedAt));
+  ReplayOutcome replayed = ReplayOnFakes(with_left_turned_into(39, recorded.bytes, changedAt));
   ASSERT_GT(changedAt, 0u);
   const std::uint32_t firstCheckAfter = (changedAt + kReplayHashEvery - 1) / kReplayHashEvery * kReplayHashEvery;
   EXPECT_EQ(replayed.divergedAt, firstCheckAfter);
   EXPECT_EQ(replayed.agreedAt, firstCheckAfter - kReplayHashEvery);
   EXPECT_NE(replayed.hash, recorded.hash);
+}
+
+TEST(ReplaySession, AGameThatEndsBeforeTheRecordingDidDiffers) {
+  RecordedSession recorded = RecordOnFakes(kScripts[0].run);
+  std::uint32_t changedAt = 0;
+  ReplayOutcome replayed = ReplayOnFakes(with_left_turned_into(115, recorded.bytes, changedAt));  // F4: the end
+  ASSERT_TRUE(replayed.endedByGame);
+  EXPECT_EQ(replayed.updates, changedAt);
+  EXPECT_TRUE(replayed.endedEarly);
+  EXPECT_EQ(replayed.recordedUpdates, recorded.updates);
 }
 
 TEST(ReplaySession, AReplayWritesTheSavedStateOnlyWhenAsked) {

@@ -110,7 +110,8 @@ void put_reading(const ReplayReading& reading, ReplayCodingState& state, std::st
     case ReadingKind::SavedState:
     case ReadingKind::DesktopMode:
     case ReadingKind::DisplayModes:
-    case ReadingKind::ReleasedKeys: put_list(reading.list, out); break;
+    case ReadingKind::ReleasedKeys:
+    case ReadingKind::PingOutcome: put_list(reading.list, out); break;
     default: put_joystick(reading.joystick, state.joysticks[kind - static_cast<int>(ReadingKind::Joystick0)], out);
   }
 }
@@ -288,6 +289,7 @@ ReplayStatus ReplayCursor::ReadHeader(ReplayHeader& header) {
   if (version > kReplayVersion) return ReplayStatus::NewerVersion;
   if (version == 0 || reserved != 0) return ReplayStatus::Damaged;
   header.version = static_cast<std::uint16_t>(version);
+  version_ = header.version;
   header.revision = static_cast<std::uint32_t>(revision);
   recordStart_ = pos_;
   return ReplayStatus::Ok;
@@ -357,7 +359,9 @@ ReplayStatus ReplayCursor::Reading(ReplayReading& reading) {
   std::uint8_t head = 0;
   if (!Byte(head)) return ReplayStatus::Truncated;
   const int kind = head & 0x0f;
-  if (kind >= kReadingKinds) return ReplayStatus::Damaged;
+  if (kind >= kReadingKinds || (version_ < 2 && kind == static_cast<int>(ReadingKind::PingOutcome))) {
+    return ReplayStatus::Damaged;
+  }
   reading.kind = static_cast<ReadingKind>(kind);
   reading.ordinal = head >> 4;
   bool read = reading.ordinal != kInlineOrdinal || Unsigned(reading.ordinal);
@@ -380,6 +384,7 @@ ReplayStatus ReplayCursor::Reading(ReplayReading& reading) {
     case ReadingKind::DesktopMode:
     case ReadingKind::DisplayModes:
     case ReadingKind::ReleasedKeys:
+    case ReadingKind::PingOutcome:
       read = read && List(reading.list);
       break;
     default:

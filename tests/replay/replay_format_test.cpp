@@ -33,7 +33,8 @@ std::vector<ReplayRecord> sample_session() {
   ReplayRecord update;
   update.type = RecordType::Update;
   update.readings = {reading(ReadingKind::Clock, 0, 2147483000), reading(ReadingKind::Clock, 3, -2147483000),
-                     reading(ReadingKind::Fullscreen, 40, 1), reading(ReadingKind::ReleasedKeys, 0, 0, {39, 16})};
+                     reading(ReadingKind::Fullscreen, 40, 1), reading(ReadingKind::ReleasedKeys, 0, 0, {39, 16}),
+                     reading(ReadingKind::PingOutcome, 0, 0, {-1, 'h', 'i'})};
   ReplayReading stick;
   stick.kind = ReadingKind::Joystick2;
   stick.joystick.present = true;
@@ -164,7 +165,8 @@ TEST(ReplayFormat, BadInputGetsItsOwnStatus) {
       {"reserved bytes set", std::string("QZRP\x01\x00\x01\x00\0\0\0\0", 12), ReplayStatus::Damaged},
       {"an unknown record type", header() + "\x1f", ReplayStatus::Damaged},
       {"record type 0", header() + std::string(1, '\0'), ReplayStatus::Damaged},
-      {"an unknown reading kind", header() + "\x24\x0c\x00", ReplayStatus::Damaged},
+      {"an unknown reading kind", header() + "\x24\x0d\x00", ReplayStatus::Damaged},
+      {"the ping's outcome in a version 1 file", header(1) + "\x24\x0c\x00", ReplayStatus::Damaged},
       {"full screen neither 0 nor 1", header() + "\x24\x03\x04", ReplayStatus::Damaged},
       {"a varint of eleven bytes", header() + "\xe4" + std::string(11, '\xff'), ReplayStatus::Damaged},
       {"a count past the end", header() + "\xe4\xff\xff\x03", ReplayStatus::Truncated},

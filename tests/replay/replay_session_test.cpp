@@ -4,8 +4,12 @@
 // ends before the recording did; a replay writes the saved state only when asked to.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <thread>
+
 #include "game/my_app.h"
 #include "tests/fakes/fake_glfw2.h"
+#include "tests/net/net_test_support.h"
 #include "tests/replay/replay_fixture.h"
 
 using namespace glfw2;
@@ -131,6 +135,28 @@ TEST(ReplaySession, AGameThatEndsBeforeTheRecordingDidDiffers) {
   EXPECT_EQ(replayed.updates, changedAt);
   EXPECT_TRUE(replayed.endedEarly);
   EXPECT_EQ(replayed.recordedUpdates, recorded.updates);
+}
+
+c_MyApp& app() { return *static_cast<c_MyApp*>(ko_app__app.get()); }
+
+// The ping's answer comes in whichever update the network brings it. The recording stops in that update, so its
+// final state holds the answer: the replay, with the address still set, sends no request and has the answer by
+// the same update.
+TEST(ReplaySession, ThePingIsAnsweredFromTheFileInTheUpdateItCameIn) {
+  LoopbackServer server({Send("HTTP/1.0 200 OK\r\n\r\nhello")});
+  setenv("QUARZEL_PING_URL", server.Url("/housecall.php").c_str(), 1);
+  RecordedSession recorded = RecordOnFakes([](SessionDriver& s) {
+    for (int i = 0; i < 10000 && app().m_pingDone == 0; ++i) {
+      s.Frames();
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+  });
+  ASSERT_EQ(app().m_pingReply, String("hello"));
+  ReplayOutcome replayed = ReplayOnFakes(recorded.bytes);
+  unsetenv("QUARZEL_PING_URL");
+  EXPECT_EQ(app().m_pingRequest.get(), nullptr) << "the replay sent the ping again";
+  EXPECT_EQ(replayed.divergedAt, 0u);
+  EXPECT_EQ(replayed.agreedAt, recorded.updates) << "the answer did not land in the recorded update";
 }
 
 TEST(ReplaySession, AReplayWritesTheSavedStateOnlyWhenAsked) {

@@ -4,8 +4,9 @@
 //
 // Invariants: a reading of a kind takes the value stored for its ordinal in the current record if there is one,
 // else it repeats the last value of that kind stored so far (asked for or not); so the answers are the recorded
-// ones exactly as long as the game asks in the order it asked when recording. Hash records are checked as they are passed (the first difference
-// is kept: the update it was found at and the last update known to agree); the End record ends the walk.
+// ones exactly as long as the game asks in the order it asked when recording. Hash records are checked as they
+// are passed (the first difference is kept: the update it was found at and the last update known to agree); the
+// End record ends the walk.
 #pragma once
 
 #include <cstdint>

@@ -231,7 +231,9 @@ class c_MyApp : public c_App, public c_IOnHttpRequestComplete {
   int p_PingFromEnvironment();
   int p_GetURL(String url, String query);
   void p_OnHttpRequestComplete(c_HttpRequest* request) override;
-  Ref<c_HttpRequest> m_pingRequest;  // null until the ping is sent
+  int p_TakePingOutcome();
+  Ref<c_HttpRequest> m_pingRequest;  // null until the ping is sent (never in a replay)
+  KoPingOutcome m_pingOutcome;       // what the request has delivered, taken by the next update
   int m_pingDone = 0;                // 1 once the answer (or the failure) arrived
   String m_pingUrl{"http://quarzel.example/housecall.php"};  // QUARZEL_PING_URL replaces it
 

@@ -23,6 +23,7 @@ int c_MyApp::p_OnUpdate() {
   m_fullscreen = ko_app_Fullscreen() ? 1 : 0;
   p_ReadGlobalKeys();
   ko_asyncevent_UpdateAsyncEvents();
+  p_TakePingOutcome();
   if (ko_Quarzel_HasMusicStream == 1 && m_musicOn == 1 && m_paused) ko_audio_PauseMusic();
   if (ko_Quarzel_HasMusicStream == 1 && m_musicOn == 1 && !m_paused) ko_audio_ResumeMusic();
 

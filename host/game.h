@@ -42,6 +42,13 @@ class KoGameDelegate : public Object {
   virtual void DiscardGraphics() {}
 };
 
+// The start-up ping's outcome so far: whether its answer (or its failure) has come, with the status and text.
+struct KoPingOutcome {
+  bool ready = false;
+  int status = 0;
+  String reply;
+};
+
 class KoGame {
  public:
   KoGame();
@@ -66,6 +73,12 @@ class KoGame {
   virtual String LoadString(String path);
   virtual bool PollJoystick(int port, Array<float> joyx, Array<float> joyy, Array<float> joyz, Array<bool> buttons);
   virtual void OpenUrl(String url);
+  // The game's online requests go out only when this says so: a replay answers them from its file instead.
+  virtual bool SendsRequests() { return true; }
+  // The ping's outcome as of this update, asked once per update while the game awaits it: `live` is what the
+  // real request has delivered, which the host passes through (a recording keeps it; a replay answers the
+  // recorded one, so the answer lands in the update it landed in when recording).
+  virtual KoPingOutcome PingOutcome(const KoPingOutcome& live) { return live; }
   virtual void SetMouseVisible(bool visible);
   virtual int GetDeviceWidth() { return 0; }
   virtual int GetDeviceHeight() { return 0; }

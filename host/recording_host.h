@@ -40,6 +40,11 @@ class KoRecordingGame : public Host {
     recorder_.NoteList(ReadingKind::DisplayModes, replay_values::Modes(modes));
     return modes;
   }
+  KoPingOutcome PingOutcome(const KoPingOutcome& live) override {
+    KoPingOutcome outcome = Host::PingOutcome(live);
+    recorder_.NoteList(ReadingKind::PingOutcome, replay_values::Ping(outcome));
+    return outcome;
+  }
   std::vector<int> HeldKeys() override {
     std::vector<int> held = Host::HeldKeys();
     recorder_.NoteList(ReadingKind::ReleasedKeys, held);

@@ -54,8 +54,10 @@ void put_fixed(std::uint64_t value, int bytes, std::string& out) {
 }
 
 // A whole number of small size, not -0: one whose differences are exact in float arithmetic.
+constexpr std::int64_t kWholeLimit = 16777216;  // 2^24: every whole number below it in size is exact in float
+
 bool small_whole(float value) {
-  if (!(std::fabs(value) < 16777216.0f)) return false;  // also false for NaN
+  if (!(std::fabs(value) < static_cast<float>(kWholeLimit))) return false;  // also false for NaN
   return float_bits(static_cast<float>(static_cast<std::int32_t>(value))) == float_bits(value);
 }
 
@@ -108,7 +110,8 @@ void put_reading(const ReplayReading& reading, ReplayCodingState& state, std::st
     case ReadingKind::SavedState:
     case ReadingKind::DesktopMode:
     case ReadingKind::DisplayModes:
-    case ReadingKind::ReleasedKeys: put_list(reading.list, out); break;
+    case ReadingKind::ReleasedKeys:
+    case ReadingKind::PingOutcome: put_list(reading.list, out); break;
     default: put_joystick(reading.joystick, state.joysticks[kind - static_cast<int>(ReadingKind::Joystick0)], out);
   }
 }
@@ -243,7 +246,18 @@ bool ReplayCursor::Coordinate(float& value, float& previous) {
       return false;
     }
   } else {
-    value = previous + static_cast<float>(unzigzag(raw >> 1));
+    // The writer stores a difference only between two small whole positions; they are added as integers, since
+    // a difference above 2^24 would round in float.
+    if (!small_whole(previous)) {
+      damaged_ = true;
+      return false;
+    }
+    const std::int64_t sum = static_cast<std::int64_t>(previous) + unzigzag(raw >> 1);
+    if (sum <= -kWholeLimit || sum >= kWholeLimit) {
+      damaged_ = true;
+      return false;
+    }
+    value = static_cast<float>(sum);
   }
   previous = value;
   return true;
@@ -275,6 +289,7 @@ ReplayStatus ReplayCursor::ReadHeader(ReplayHeader& header) {
   if (version > kReplayVersion) return ReplayStatus::NewerVersion;
   if (version == 0 || reserved != 0) return ReplayStatus::Damaged;
   header.version = static_cast<std::uint16_t>(version);
+  version_ = header.version;
   header.revision = static_cast<std::uint32_t>(revision);
   recordStart_ = pos_;
   return ReplayStatus::Ok;
@@ -344,7 +359,9 @@ ReplayStatus ReplayCursor::Reading(ReplayReading& reading) {
   std::uint8_t head = 0;
   if (!Byte(head)) return ReplayStatus::Truncated;
   const int kind = head & 0x0f;
-  if (kind >= kReadingKinds) return ReplayStatus::Damaged;
+  if (kind >= kReadingKinds || (version_ < 2 && kind == static_cast<int>(ReadingKind::PingOutcome))) {
+    return ReplayStatus::Damaged;
+  }
   reading.kind = static_cast<ReadingKind>(kind);
   reading.ordinal = head >> 4;
   bool read = reading.ordinal != kInlineOrdinal || Unsigned(reading.ordinal);
@@ -367,6 +384,7 @@ ReplayStatus ReplayCursor::Reading(ReplayReading& reading) {
     case ReadingKind::DesktopMode:
     case ReadingKind::DisplayModes:
     case ReadingKind::ReleasedKeys:
+    case ReadingKind::PingOutcome:
       read = read && List(reading.list);
       break;
     default:

@@ -15,6 +15,8 @@
 // the previous reading of its kind is stored, with its ordinal among the call's readings of that kind; every
 // other reading repeats the last value (before any is stored: 0, false, absent, empty). Hash records follow
 // every 60th update; an End record closes a session that ended cleanly.
+// Versions: 2 added the ping's outcome, a reading of each update while the game awaits it (an answer from the
+// network lands in whichever update it arrives in); version 1 files, without it, are read as ever.
 // Numbers: varints are LEB128, signed ones zigzagged first. The clock is stored as its difference from the
 // previous clock reading, modulo 2^32; mouse and touch positions as the difference from the previous position
 // when both are whole, else as raw float bits; a joystick reading stores only the parts that differ from the
@@ -30,7 +32,7 @@
 #include <string>
 #include <vector>
 
-constexpr std::uint16_t kReplayVersion = 1;
+constexpr std::uint16_t kReplayVersion = 2;
 constexpr std::size_t kReplayHeaderBytes = 12;
 constexpr std::uint32_t kReplayHashEvery = 60;  // updates between two hash records
 
@@ -63,8 +65,9 @@ enum class ReadingKind : std::uint8_t {
   DesktopMode,   // list: empty (none), or width and height
   DisplayModes,  // list: width, height per mode
   ReleasedKeys,  // list: key codes released because the window was made anew
+  PingOutcome,   // list: empty (no outcome yet), or the status and the reply's UTF-16 code units; version 2 on
 };
-constexpr int kReadingKinds = 12;
+constexpr int kReadingKinds = 13;
 
 struct JoystickReading {
   bool present = false;
@@ -145,6 +148,7 @@ class ReplayCursor {
   std::size_t size_;
   std::size_t pos_ = 0, recordStart_ = 0;
   bool damaged_ = false;  // a varint longer than its type: the reason a read failed is not the end
+  std::uint16_t version_ = kReplayVersion;
   ReplayCodingState state_;
 };
 

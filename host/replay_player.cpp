@@ -32,6 +32,7 @@ ReplayPlayer::ReplayPlayer(std::vector<unsigned char> bytes, ReplayGameHooks hoo
 }
 
 const ReplayRecord* ReplayPlayer::Next() {
+  CatchUp();
   while (!finished_) {
     if (cursor_.Next(current_) != ReplayStatus::Ok) {
       finished_ = true;
@@ -61,8 +62,7 @@ const ReplayRecord* ReplayPlayer::Next() {
   return nullptr;
 }
 
-// Takes the stored reading for this ask of `kind`, if the record has one, as the kind's value. Readings stored
-// for earlier asks that never came (the game asked less often than when recording) are taken on the way.
+// Takes the stored reading for this ask of `kind`, if the record has one, as the kind's value.
 void ReplayPlayer::Take(ReadingKind kind) {
   const int k = static_cast<int>(kind);
   const std::uint32_t ask = taken_[k]++;
@@ -72,11 +72,26 @@ void ReplayPlayer::Take(ReadingKind kind) {
     if (reading.kind != kind) continue;
     if (reading.ordinal > ask) break;
     next_[k] = i + 1;
-    numbers_[k] = reading.number;
-    lists_[k] = reading.list;
-    if (k >= static_cast<int>(ReadingKind::Joystick0) && k < static_cast<int>(ReadingKind::SavedState)) {
-      joysticks_[k - static_cast<int>(ReadingKind::Joystick0)] = reading.joystick;
-    }
+    Keep(reading);
+  }
+}
+
+// The record's readings that the game never asked for (it asked less often than when recording) are taken when
+// the record is left: what the file repeats from here on is the last value it stored, not the last one asked.
+void ReplayPlayer::CatchUp() {
+  const std::vector<ReplayReading>& readings = current_.readings;
+  for (std::size_t i = 0; i < readings.size(); ++i) {
+    if (i >= next_[static_cast<int>(readings[i].kind)]) Keep(readings[i]);
+  }
+  current_.readings.clear();
+}
+
+void ReplayPlayer::Keep(const ReplayReading& reading) {
+  const int k = static_cast<int>(reading.kind);
+  numbers_[k] = reading.number;
+  lists_[k] = reading.list;
+  if (k >= static_cast<int>(ReadingKind::Joystick0) && k < static_cast<int>(ReadingKind::SavedState)) {
+    joysticks_[k - static_cast<int>(ReadingKind::Joystick0)] = reading.joystick;
   }
 }
 
@@ -105,9 +120,21 @@ void ReplayPlayer::Check(const ReplayRecord& check) {
   }
 }
 
+// The session ended inside the record delivered last. Where the recording ended there too, the End record comes
+// next and is checked; where it went on, the game ended early, which is a difference too.
 std::uint64_t ReplayPlayer::Finish() {
   ReplayRecord record;
-  if (!finished_ && cursor_.Next(record) == ReplayStatus::Ok && record.type == RecordType::End) Check(record);
+  if (!finished_ && cursor_.Next(record) == ReplayStatus::Ok) {
+    if (record.type == RecordType::End) {
+      Check(record);
+    } else {
+      endedEarly_ = true;
+      recordedUpdates_ = updates_;
+      do {
+        if (record.type == RecordType::Update) ++recordedUpdates_;
+      } while (cursor_.Next(record) == ReplayStatus::Ok);
+    }
+  }
   finished_ = true;
   return hooks_.stateHash ? hooks_.stateHash() : 0;
 }

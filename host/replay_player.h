@@ -3,9 +3,10 @@
 // session again.
 //
 // Invariants: a reading of a kind takes the value stored for its ordinal in the current record if there is one,
-// else it repeats the last value of that kind; so the answers are the recorded ones exactly as long as the game
-// asks in the order it asked when recording. Hash records are checked as they are passed (the first difference
-// is kept: the update it was found at and the last update known to agree); the End record ends the walk.
+// else it repeats the last value of that kind stored so far (asked for or not); so the answers are the recorded
+// ones exactly as long as the game asks in the order it asked when recording. Hash records are checked as they
+// are passed (the first difference is kept: the update it was found at and the last update known to agree); the
+// End record ends the walk.
 #pragma once
 
 #include <cstdint>
@@ -39,16 +40,22 @@ class ReplayPlayer {
   const std::vector<std::int32_t>& ReadList(ReadingKind kind);
   std::int32_t RecordClock() const { return recordClock_; }  // the current record's first clock reading
 
+  // The viewer stopped the replay (a real F4, the window's close button): where it got to is no difference.
+  void Stop() { finished_ = true; }
   // Checks the state against the End record when the session ends right after the last delivered record (the
-  // program ended where the recording did). Returns the final hash.
+  // program ended where the recording did); an end before that is the game ending early. Returns the final hash.
   std::uint64_t Finish();
 
   std::uint32_t updates() const { return updates_; }  // update records delivered
   std::uint32_t divergedAt() const { return divergedAt_; }  // 0: no difference found
   std::uint32_t agreedAt() const { return agreedAt_; }      // the last checked update that agreed
+  bool endedEarly() const { return endedEarly_; }  // the game ended itself where the recording went on
+  std::uint32_t recordedUpdates() const { return recordedUpdates_; }  // ... to this update (when it ended early)
 
  private:
   void Take(ReadingKind kind);
+  void CatchUp();
+  void Keep(const ReplayReading& reading);
   void Check(const ReplayRecord& check);
 
   std::vector<unsigned char> bytes_;
@@ -62,5 +69,7 @@ class ReplayPlayer {
   JoystickReading joysticks_[4];
   std::vector<std::int32_t> lists_[kReadingKinds];
   std::uint32_t updates_ = 0, divergedAt_ = 0, agreedAt_ = 0;
+  std::uint32_t recordedUpdates_ = 0;
   bool finished_ = false;
+  bool endedEarly_ = false;
 };

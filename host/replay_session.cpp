@@ -179,6 +179,11 @@ int FinishReplaySession(int status) {
           std::to_string(session->player->agreedAt()) + ")");
       if (status == 0) status = 1;
     }
+    if (session->player->endedEarly()) {
+      say("replay: differs from the recording: the game ended in update " + std::to_string(updates) +
+          ", the recording goes on to update " + std::to_string(session->player->recordedUpdates()));
+      if (status == 0) status = 1;
+    }
   }
   say("replay: " + std::to_string(updates) + " updates, state " + hex(hash, 16) + incomplete);
   return status;

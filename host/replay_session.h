@@ -2,8 +2,9 @@
 // what the game received into FILE as it goes; with --replay FILE it runs the session in FILE instead of the
 // player's input (--fast: without pacing; --replay-saves: writing the saved state when the game saves). Either
 // way the program's last line is "replay: N updates, state HASH", N the updates run and HASH the game's state
-// hash in 16 hexadecimal digits; a replay whose hashes differ from the recording's says by which update, and
-// ends with status 1.
+// hash in 16 hexadecimal digits; a replay whose hashes differ from the recording's says by which update, one
+// whose game ends by itself before the recording did says where, and either ends with status 1 (F4 or the
+// window's close button stopping a replay is no difference).
 #pragma once
 
 #include <string>

@@ -64,4 +64,20 @@ bool FillJoystick(const JoystickReading& value, Array<float>& x, Array<float>& y
   return true;
 }
 
+std::vector<std::int32_t> Ping(const KoPingOutcome& outcome) {
+  if (!outcome.ready) return {};
+  std::vector<std::int32_t> list = Units(outcome.reply);
+  list.insert(list.begin(), outcome.status);
+  return list;
+}
+
+KoPingOutcome PingOutcome(const std::vector<std::int32_t>& list) {
+  KoPingOutcome outcome;
+  if (list.empty()) return outcome;
+  outcome.ready = true;
+  outcome.status = list[0];
+  outcome.reply = Text(std::vector<std::int32_t>(list.begin() + 1, list.end()));
+  return outcome;
+}
+
 }  // namespace replay_values

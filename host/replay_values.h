@@ -1,11 +1,13 @@
 // The host's values as a replay file keeps them (replay_format.h) and back: text as UTF-16 code units, display
-// modes as width and height pairs, a joystick poll as one JoystickReading.
+// modes as width and height pairs, a joystick poll as one JoystickReading, the ping's outcome as its status and
+// text (nothing while none has come).
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
 #include "host/display_mode.h"
+#include "host/game.h"
 #include "host/replay_format.h"
 #include "runtime/array.h"
 #include "runtime/string.h"
@@ -23,4 +25,6 @@ JoystickReading Joystick(bool present, const Array<float>& x, const Array<float>
 // Fills the arrays as the poll would have; returns whether a controller was present.
 bool FillJoystick(const JoystickReading& value, Array<float>& x, Array<float>& y, Array<float>& z,
                   Array<bool>& buttons);
+std::vector<std::int32_t> Ping(const KoPingOutcome& outcome);
+KoPingOutcome PingOutcome(const std::vector<std::int32_t>& list);
 }  // namespace replay_values

@@ -3,9 +3,10 @@
 // from them. The game and the framework see the same host as ever.
 //
 // Every call that does not come from the player (the real window's keys, mouse and focus) is dropped, except F4
-// and the window's close button, which end the replay at once (through koExit, like the game's own end). The
+// and the window's close button, which stop the replay at once (through koExit, like the game's own end; but
+// the viewer's stop is no difference from the recording, the game's own end before the recording's is). The
 // window itself still opens and changes as the game asks. The saved state is written only when saves were
-// asked for, so replaying cannot touch a player's scores.
+// asked for, so replaying cannot touch a player's scores; the game's online requests are not sent.
 #pragma once
 
 #include "host/glfw_game.h"
@@ -56,6 +57,12 @@ class KoReplayingGame : public Host {
     if (!delivering_) return Host::GetDisplayModes();
     return replay_values::ModeArray(player_.ReadList(ReadingKind::DisplayModes));
   }
+  // The ping's answer is the recording's, in the update it came in; none is asked of the network.
+  bool SendsRequests() override { return false; }
+  KoPingOutcome PingOutcome(const KoPingOutcome& live) override {
+    if (!delivering_) return Host::PingOutcome(live);
+    return replay_values::PingOutcome(player_.ReadList(ReadingKind::PingOutcome));
+  }
   // The keys the recording released here are released again; the ones held on this keyboard are not the game's.
   std::vector<int> HeldKeys() override {
     if (!delivering_) return Host::HeldKeys();
@@ -70,7 +77,10 @@ class KoReplayingGame : public Host {
   void DiscardGraphics() override { Pass([&] { Host::DiscardGraphics(); }); }
   void KeyEvent(int event, int data) override {
     const bool endKey = data == keycode::kF4 || data == keycode::kClose;
-    if (!delivering_ && event == c_KoGameEvent::KeyDown && endKey) koExit(0);
+    if (!delivering_ && event == c_KoGameEvent::KeyDown && endKey) {
+      player_.Stop();
+      koExit(0);
+    }
     Pass([&] { Host::KeyEvent(event, data); });
   }
   void MouseEvent(int event, int data, float x, float y) override {

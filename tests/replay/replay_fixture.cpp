@@ -101,6 +101,8 @@ ReplayOutcome ReplayOnFakes(const std::vector<unsigned char>& bytes, bool writeS
   outcome.updates = player.updates();
   outcome.divergedAt = player.divergedAt();
   outcome.agreedAt = player.agreedAt();
+  outcome.endedEarly = player.endedEarly();
+  outcome.recordedUpdates = player.recordedUpdates();
   outcome.saves = host.saves;
   return outcome;
 }

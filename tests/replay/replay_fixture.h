@@ -59,6 +59,8 @@ struct ReplayOutcome {
   std::uint32_t updates = 0;
   std::uint64_t hash = 0;
   std::uint32_t divergedAt = 0, agreedAt = 0;
+  bool endedEarly = false;  // the game ended before the recording's end, which went on to recordedUpdates
+  std::uint32_t recordedUpdates = 0;
   int saves = 0;  // saved-state writes that reached the host
 };
 

@@ -33,7 +33,8 @@ std::vector<ReplayRecord> sample_session() {
   ReplayRecord update;
   update.type = RecordType::Update;
   update.readings = {reading(ReadingKind::Clock, 0, 2147483000), reading(ReadingKind::Clock, 3, -2147483000),
-                     reading(ReadingKind::Fullscreen, 40, 1), reading(ReadingKind::ReleasedKeys, 0, 0, {39, 16})};
+                     reading(ReadingKind::Fullscreen, 40, 1), reading(ReadingKind::ReleasedKeys, 0, 0, {39, 16}),
+                     reading(ReadingKind::PingOutcome, 0, 0, {-1, 'h', 'i'})};
   ReplayReading stick;
   stick.kind = ReadingKind::Joystick2;
   stick.joystick.present = true;
@@ -43,6 +44,8 @@ std::vector<ReplayRecord> sample_session() {
   for (int i = 0; i < 9; ++i) update.readings.push_back(reading(ReadingKind::Height, i, 480 + i));  // a long count
   records.push_back(update);
   records.push_back(InputRecord(InputEntry::Mouse, 6, -1, 320, 240));
+  records.push_back(InputRecord(InputEntry::Mouse, 6, -1, -8388608, 240));
+  records.push_back(InputRecord(InputEntry::Mouse, 6, -1, 8388609, 240));  // a jump of 2^24 + 1
   records.push_back(InputRecord(InputEntry::Mouse, 6, -1, 0.5f, -0.0f));  // not whole: raw bits
   records.push_back(InputRecord(InputEntry::Touch, 7, 3, 10, 10));
   records.push_back(InputRecord(InputEntry::Key, 1, 432, 0, 0));
@@ -162,7 +165,8 @@ TEST(ReplayFormat, BadInputGetsItsOwnStatus) {
       {"reserved bytes set", std::string("QZRP\x01\x00\x01\x00\0\0\0\0", 12), ReplayStatus::Damaged},
       {"an unknown record type", header() + "\x1f", ReplayStatus::Damaged},
       {"record type 0", header() + std::string(1, '\0'), ReplayStatus::Damaged},
-      {"an unknown reading kind", header() + "\x24\x0c\x00", ReplayStatus::Damaged},
+      {"an unknown reading kind", header() + "\x24\x0d\x00", ReplayStatus::Damaged},
+      {"the ping's outcome in a version 1 file", header(1) + "\x24\x0c\x00", ReplayStatus::Damaged},
       {"full screen neither 0 nor 1", header() + "\x24\x03\x04", ReplayStatus::Damaged},
       {"a varint of eleven bytes", header() + "\xe4" + std::string(11, '\xff'), ReplayStatus::Damaged},
       {"a count past the end", header() + "\xe4\xff\xff\x03", ReplayStatus::Truncated},
@@ -191,6 +195,21 @@ TEST(ReplayFormat, TheCheckNamesTheProblemAndWhere) {
   EXPECT_EQ(check.status, ReplayStatus::Damaged) << "nothing follows the end";
   EXPECT_EQ(check.offset, bytes.size());
   EXPECT_EQ(ReplayProblem(check.status, check.offset), "the replay is damaged at byte " + std::to_string(bytes.size()));
+}
+
+// The game asks the clock once where the recording asked it twice: the next record repeats the second value.
+TEST(ReplayPlayer, AReadingNeverAskedForIsStillTheValueRepeated) {
+  ReplayRecord asked;
+  asked.type = RecordType::Update;
+  asked.readings = {reading(ReadingKind::Clock, 0, 100), reading(ReadingKind::Clock, 1, 200)};
+  ReplayRecord repeated;
+  repeated.type = RecordType::Update;
+  const std::string bytes = encode({asked, repeated});
+  ReplayPlayer player(std::vector<unsigned char>(bytes.begin(), bytes.end()), ReplayGameHooks());
+  ASSERT_NE(player.Next(), nullptr);
+  EXPECT_EQ(player.ReadNumber(ReadingKind::Clock), 100);
+  ASSERT_NE(player.Next(), nullptr);
+  EXPECT_EQ(player.ReadNumber(ReadingKind::Clock), 200);
 }
 
 }  // namespace

@@ -1,11 +1,15 @@
 // Sessions recorded on the fakes from scripted input and replayed there: each plays again to the recorded state
 // whatever it went through (a round, full screen with a key held, a resize, focus lost, the program ended from
-// an update); a recording whose input was changed is caught at the first hash after the change; a replay writes
-// the saved state only when asked to.
+// an update); a recording whose input was changed is caught at the first hash after the change, or where the game
+// ends before the recording did; a replay writes the saved state only when asked to.
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <thread>
 
 #include "game/my_app.h"
 #include "tests/fakes/fake_glfw2.h"
+#include "tests/net/net_test_support.h"
 #include "tests/replay/replay_fixture.h"
 
 using namespace glfw2;
@@ -89,8 +93,9 @@ TEST(ReplaySession, EachScriptPlaysAgainToTheRecordedState) {
   }
 }
 
-// The same file with one key of the round turned into another: the Left held during play becomes Right.
-std::vector<unsigned char> with_left_turned_right(const std::vector<unsigned char>& bytes, std::uint32_t& atUpdate) {
+// The same file with one key of the round turned into another: the Left held during play becomes `key`.
+std::vector<unsigned char> with_left_turned_into(int key, const std::vector<unsigned char>& bytes,
+                                                 std::uint32_t& atUpdate) {
   ReplayCursor cursor(bytes.data(), bytes.size());
   ReplayHeader header;
   cursor.ReadHeader(header);
@@ -103,7 +108,7 @@ std::vector<unsigned char> with_left_turned_right(const std::vector<unsigned cha
   while (cursor.Next(record) == ReplayStatus::Ok) {
     if (record.type == RecordType::Update) ++updates;
     if (record.type == RecordType::Input && record.entry == InputEntry::Key && record.data == 37 && !atUpdate) {
-      record.data = 39;
+      record.data = key;
       atUpdate = updates + 1;
     }
     WriteReplayRecord(record, state, out);
@@ -114,12 +119,44 @@ std::vector<unsigned char> with_left_turned_right(const std::vector<unsigned cha
 TEST(ReplaySession, AChangedInputIsCaughtAtTheFirstHashAfterIt) {
   RecordedSession recorded = RecordOnFakes(kScripts[0].run);
   std::uint32_t changedAt = 0;
-  ReplayOutcome replayed = ReplayOnFakes(with_left_turned_right(recorded.bytes, changedAt));
+  ReplayOutcome replayed = ReplayOnFakes(with_left_turned_into(39, recorded.bytes, changedAt));
   ASSERT_GT(changedAt, 0u);
   const std::uint32_t firstCheckAfter = (changedAt + kReplayHashEvery - 1) / kReplayHashEvery * kReplayHashEvery;
   EXPECT_EQ(replayed.divergedAt, firstCheckAfter);
   EXPECT_EQ(replayed.agreedAt, firstCheckAfter - kReplayHashEvery);
   EXPECT_NE(replayed.hash, recorded.hash);
+}
+
+TEST(ReplaySession, AGameThatEndsBeforeTheRecordingDidDiffers) {
+  RecordedSession recorded = RecordOnFakes(kScripts[0].run);
+  std::uint32_t changedAt = 0;
+  ReplayOutcome replayed = ReplayOnFakes(with_left_turned_into(115, recorded.bytes, changedAt));  // F4: the end
+  ASSERT_TRUE(replayed.endedByGame);
+  EXPECT_EQ(replayed.updates, changedAt);
+  EXPECT_TRUE(replayed.endedEarly);
+  EXPECT_EQ(replayed.recordedUpdates, recorded.updates);
+}
+
+c_MyApp& app() { return *static_cast<c_MyApp*>(ko_app__app.get()); }
+
+// The ping's answer comes in whichever update the network brings it. The recording stops in that update, so its
+// final state holds the answer: the replay, with the address still set, sends no request and has the answer by
+// the same update.
+TEST(ReplaySession, ThePingIsAnsweredFromTheFileInTheUpdateItCameIn) {
+  LoopbackServer server({Send("HTTP/1.0 200 OK\r\n\r\nhello")});
+  setenv("QUARZEL_PING_URL", server.Url("/housecall.php").c_str(), 1);
+  RecordedSession recorded = RecordOnFakes([](SessionDriver& s) {
+    for (int i = 0; i < 10000 && app().m_pingDone == 0; ++i) {
+      s.Frames();
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+  });
+  ASSERT_EQ(app().m_pingReply, String("hello"));
+  ReplayOutcome replayed = ReplayOnFakes(recorded.bytes);
+  unsetenv("QUARZEL_PING_URL");
+  EXPECT_EQ(app().m_pingRequest.get(), nullptr) << "the replay sent the ping again";
+  EXPECT_EQ(replayed.divergedAt, 0u);
+  EXPECT_EQ(replayed.agreedAt, recorded.updates) << "the answer did not land in the recorded update";
 }
 
 TEST(ReplaySession, AReplayWritesTheSavedStateOnlyWhenAsked) {

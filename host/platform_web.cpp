@@ -21,11 +21,15 @@
 
 namespace {
 
+void (*exitBeforePage)(int status) = nullptr;  // what ended the program before the page took the end over
+
 void frame(void* game) { static_cast<KoGlfwGame*>(game)->Frame(); }
 
 // The end of the program in a page. The browser would go on calling into it through its loop and its event
 // listeners, and go on playing the sound already queued, so all of those stop before the runtime ends; the
-// page's onExit then says so on the page.
+// page's onExit then says so on the page. The end set before (a replay session's, which writes its last
+// record) runs after that and ends the program: a plain exit would leave it running while its loop is set, so
+// the runtime is first released as emscripten_force_exit releases it.
 void end_page(int status) {
   emscripten_cancel_main_loop();
   emscripten_set_fullscreenchange_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, nullptr, EM_FALSE, nullptr);
@@ -37,12 +41,17 @@ void end_page(int status) {
       if (AL.contexts[id] && AL.contexts[id].audioCtx) AL.contexts[id].audioCtx.suspend().catch(function () {});
     }
   });
-  emscripten_force_exit(status);  // a plain exit leaves the program running while its loop is set
+  EM_ASM({
+    noExitRuntime = false;
+    runtimeKeepaliveCounter = 0;
+  });
+  exitBeforePage(status);
 }
 
 }  // namespace
 
 void PlatformStart() {
+  exitBeforePage = koExitFunction;
   koExitFunction = end_page;
   dbg_read_command = dbg_no_commands;  // reading standard input would open the browser's prompt dialog
   KoThread::startFailureEnds = false;

@@ -3,8 +3,9 @@
 // Files: the page (host/web/shell.html) mounts the data folder at /quarzel/data before the program starts, so
 // the program's directory is /quarzel and "tarsil://data/" maps as on the desktop. It also mounts the browser's
 // IndexedDB at /save and fills it from the stored copy; the program runs in that folder, so the saved state is
-// the desktop's ./.tarsilstate, with the same bytes. After every save the folder is written back to IndexedDB,
-// so a reload or a closed tab keeps it.
+// the desktop's ./.tarsilstate, with the same bytes. After every save the page stores it again, in IndexedDB
+// and, at once, in localStorage, so a reload or a tab closed right after the save keeps it
+// (host/web/saved_state.js).
 // The loop: the browser calls Frame once per animation frame; the host's own schedule runs inside it.
 // No threads and no debugger: a queue's work runs at once, and the fatal path hands over to nobody.
 #include <emscripten.h>
@@ -64,11 +65,7 @@ void PlatformCatchCrashes() {}
 String RunningProgramDirectory() { return String("/quarzel"); }
 
 void PlatformStateSaved() {
-  EM_ASM({
-    FS.syncfs(false, function(error) {
-      if (error) console.warn('the saved state could not be stored: ' + error);
-    });
-  });
+  EM_ASM({ keepSavedState(); });
 }
 
 void KoGlfwGame::Run() {

@@ -3,8 +3,9 @@
 // Files: the page (host/web/shell.html) mounts the data folder at /quarzel/data before the program starts, so
 // the program's directory is /quarzel and "tarsil://data/" maps as on the desktop. It also mounts the browser's
 // IndexedDB at /save and fills it from the stored copy; the program runs in that folder, so the saved state is
-// the desktop's ./.tarsilstate, with the same bytes. After every save the folder is written back to IndexedDB,
-// so a reload or a closed tab keeps it.
+// the desktop's ./.tarsilstate, with the same bytes. After every save the page stores it again, in IndexedDB
+// and, at once, in localStorage, so a reload or a tab closed right after the save keeps it
+// (host/web/saved_state.js).
 // The loop: the browser calls Frame once per animation frame; the host's own schedule runs inside it.
 // No threads and no debugger: a queue's work runs at once, and the fatal path hands over to nobody.
 #include <emscripten.h>
@@ -21,11 +22,15 @@
 
 namespace {
 
+void (*exitBeforePage)(int status) = nullptr;  // what ended the program before the page took the end over
+
 void frame(void* game) { static_cast<KoGlfwGame*>(game)->Frame(); }
 
 // The end of the program in a page. The browser would go on calling into it through its loop and its event
 // listeners, and go on playing the sound already queued, so all of those stop before the runtime ends; the
-// page's onExit then says so on the page.
+// page's onExit then says so on the page. The end set before (a replay session's, which writes its last
+// record) runs after that and ends the program: a plain exit would leave it running while its loop is set, so
+// the runtime is first released as emscripten_force_exit releases it.
 void end_page(int status) {
   emscripten_cancel_main_loop();
   emscripten_set_fullscreenchange_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, nullptr, EM_FALSE, nullptr);
@@ -37,12 +42,17 @@ void end_page(int status) {
       if (AL.contexts[id] && AL.contexts[id].audioCtx) AL.contexts[id].audioCtx.suspend().catch(function () {});
     }
   });
-  emscripten_force_exit(status);  // a plain exit leaves the program running while its loop is set
+  EM_ASM({
+    noExitRuntime = false;
+    runtimeKeepaliveCounter = 0;
+  });
+  exitBeforePage(status);
 }
 
 }  // namespace
 
 void PlatformStart() {
+  exitBeforePage = koExitFunction;
   koExitFunction = end_page;
   dbg_read_command = dbg_no_commands;  // reading standard input would open the browser's prompt dialog
   KoThread::startFailureEnds = false;
@@ -55,11 +65,7 @@ void PlatformCatchCrashes() {}
 String RunningProgramDirectory() { return String("/quarzel"); }
 
 void PlatformStateSaved() {
-  EM_ASM({
-    FS.syncfs(false, function(error) {
-      if (error) console.warn('the saved state could not be stored: ' + error);
-    });
-  });
+  EM_ASM({ keepSavedState(); });
 }
 
 void KoGlfwGame::Run() {

@@ -26,11 +26,11 @@
 #include "game/globals.h"
 #include "game/my_app.h"
 #include "gxtk/audio.h"
-#include "host/glfw2.h"
-#include "host/glfw_game.h"
-#include "tests/game/build_data_host.h"
+#include "host/core/glfw_game.h"
+#include "host/glfw2/glfw2.h"
 #include "runtime/gc.h"
 #include "tests/e2e/x11_session.h"
+#include "tests/game/build_data_host.h"
 
 namespace {
 

@@ -16,8 +16,8 @@
 #include "bench/process_figures.h"
 #include "game/entity_tables.h"
 #include "game/my_app.h"
-#include "host/glfw2.h"
-#include "host/glfw_game.h"
+#include "host/core/glfw_game.h"
+#include "host/glfw2/glfw2.h"
 #include "tests/game/build_data_host.h"
 #ifdef PLAY_BENCH_FAKES
 #include "tests/fakes/fake_gl.h"

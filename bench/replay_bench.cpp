@@ -14,7 +14,7 @@
 #include <filesystem>
 #include <string>
 
-#include "host/replay_session.h"
+#include "program/replay_session.h"
 #include "tests/fakes/fake_glfw2.h"
 #include "tests/replay/replay_fixture.h"
 #include "tests/support/subprocess.h"

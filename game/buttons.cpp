@@ -1,7 +1,7 @@
 // Touch buttons, the quit guard shown when the player leaves through a console's own menu, and the switch
 // between a 640 x 480 window and full screen.
 #include "game/my_app.h"
-#include "host/game.h"
+#include "host/core/game.h"
 #include "runtime/errors.h"
 
 // Draws the slot's frame and reports whether one of the touch points 0 .. lastTouch is on it while the pointer

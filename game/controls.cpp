@@ -5,7 +5,7 @@
 #include "framework/input/input_device.h"
 #include "game/control_bindings.h"
 #include "game/my_app.h"
-#include "host/key_codes.h"
+#include "host/core/key_codes.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <cstring>
 
 #include "game/my_app.h"
-#include "host/game.h"
+#include "host/core/game.h"
 #include "runtime/errors.h"
 
 // Reads QUARZEL_PING_URL: when set and not empty, the ping is allowed and goes to that address.

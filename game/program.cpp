@@ -1,7 +1,7 @@
 // The program's start: koInit sets every module global to its initial value, koMain creates the game.
 #include "framework/framework.h"
 #include "game/my_app.h"
-#include "host/glfw_game.h"
+#include "host/core/glfw_game.h"
 
 int koInit() {
   ko_framework__InitGlobals();

@@ -32,7 +32,7 @@
 #include <memory>
 #include <vector>
 
-#include "host/audio_stream.h"
+#include "host/media/audio_stream.h"
 #include "runtime/object.h"
 
 class gxtkSample : public Object {

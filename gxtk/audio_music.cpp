@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "gxtk/audio.h"
-#include "host/game.h"
+#include "host/core/game.h"
 
 namespace {
 constexpr int kPiecesPerSecond = 8;   // a piece is an eighth of a second of the tune

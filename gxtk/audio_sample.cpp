@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "gxtk/audio.h"
-#include "host/game.h"
+#include "host/core/game.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "host/game.h"
+#include "host/core/game.h"
 
 namespace {
 constexpr int kAdditiveBlend = 1;  // 0 is alpha blending

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "host/game.h"
+#include "host/core/game.h"
 #include "runtime/errors.h"
 
 namespace {

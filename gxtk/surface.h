@@ -17,7 +17,7 @@
 // and LoadFile, which a background load may call on a surface nobody draws yet.
 #pragma once
 
-#include "host/game.h"
+#include "host/core/game.h"
 #include "runtime/object.h"
 
 class gxtkSurface : public Object {

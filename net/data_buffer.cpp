@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "host/game.h"
+#include "host/core/game.h"
 #include "net/text_codec.h"
 #include "runtime/errors.h"
 

@@ -9,7 +9,7 @@
 #include "framework/app/display_modes.h"
 #include "framework/input/input_device.h"
 #include "gxtk/graphics.h"
-#include "host/game.h"
+#include "host/core/game.h"
 #include "runtime/object.h"
 
 class gxtkAudio;

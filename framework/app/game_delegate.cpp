@@ -2,7 +2,7 @@
 #include "framework/app/app.h"
 #include "framework/audio/audio.h"
 #include "framework/graphics/graphics.h"
-#include "host/key_codes.h"
+#include "host/core/key_codes.h"
 
 void c_GameDelegate::StartGame() {
   m_graphics = new gxtkGraphics;

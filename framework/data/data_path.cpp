@@ -1,7 +1,7 @@
 // The data-folder path rule (see data_path.h).
 #include "framework/data/data_path.h"
 
-#include "host/game.h"
+#include "host/core/game.h"
 
 String ko_data_FixDataPath(String path) {
   int schemeEnd = path.Find(String(":/"));

@@ -1,6 +1,6 @@
 // The ko_input_* module functions: the application's view of the one input device.
 #include "framework/input/input_device.h"
-#include "host/key_codes.h"
+#include "host/core/key_codes.h"
 
 GlobalRef<c_InputDevice> ko_input_device;
 

@@ -1,8 +1,8 @@
 // c_InputDevice and c_JoyState: events into key states, hits, characters and positions.
 #include "framework/input/input_device.h"
 
-#include "host/game.h"
-#include "host/key_codes.h"
+#include "host/core/game.h"
+#include "host/core/key_codes.h"
 
 namespace {
 using keycode::kTouchBase;

@@ -1,7 +1,7 @@
 // The saved state's two copies in the browser, placed before the toolchain's script (--pre-js).
 //
 // The program keeps its state in /save/.tarsilstate, where the browser's IndexedDB is mounted; after each save
-// keepSavedState() (called by host/platform_web.cpp) writes the folder back to IndexedDB. That write is
+// keepSavedState() (called by host/web/platform.cpp) writes the folder back to IndexedDB. That write is
 // asynchronous, and a tab closed at once cuts it off, so each save is also copied into localStorage, which
 // takes it before the call returns. Each save is numbered, and both copies carry the number: the one in
 // IndexedDB as the file .tarsilstate.order beside the state, written in the same transaction; the one in
@@ -10,7 +10,7 @@
 // is read as it was placed. A copy whose number cannot be read counts as never saved (number 0), so a damaged
 // entry never hides an intact one; what the state itself holds, damaged or not, the game's checksums judge.
 var savedState = {
-  folder: '/save',                        // the program's working directory (host/platform_web.cpp)
+  folder: '/save',                        // the program's working directory (host/web/platform.cpp)
   file: '/save/.tarsilstate',
   orderFile: '/save/.tarsilstate.order',  // the number of the save the IndexedDB copy holds
   key: 'quarzel/.tarsilstate',            // the localStorage entry: {"order": number, "state": the bytes}

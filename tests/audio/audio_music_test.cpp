@@ -7,7 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "host/sound_decoders.h"
+#include "host/media/sound_decoders.h"
 #include "tests/audio/loopback.h"
 #include "tests/host/ogg_encoder.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "host/game.h"
+#include "host/core/game.h"
 
 struct Tone {
   float frequency = 440;  // hertz

@@ -7,7 +7,7 @@
 #include <dirent.h>
 
 #include "data_folder.h"
-#include "host/glfw_game.h"
+#include "host/core/glfw_game.h"
 
 namespace datatest {
 namespace {

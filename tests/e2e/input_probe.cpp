@@ -6,7 +6,7 @@
 #include "framework/app/app.h"
 #include "framework/framework.h"
 #include "framework/input/input_device.h"
-#include "host/glfw_game.h"
+#include "host/core/glfw_game.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "host/glfw2.h"
+#include "host/glfw2/glfw2.h"
 
 namespace fake_glfw {
 

@@ -4,8 +4,8 @@
 #include "framework/app/app.h"
 #include "framework/framework.h"
 #include "framework/graphics/graphics.h"
+#include "host/core/glfw_game.h"
 #include "tests/fakes/fake_glfw2.h"
-#include "host/glfw_game.h"
 
 using fake_glfw::state;
 

@@ -4,7 +4,7 @@
 
 #include "framework/app/app.h"
 #include "framework/input/input_device.h"
-#include "host/glfw_game.h"
+#include "host/core/glfw_game.h"
 #include "tests/fakes/fake_glfw2.h"
 
 using fake_glfw::state;

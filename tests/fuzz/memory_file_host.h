@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "host/glfw_game.h"
+#include "host/core/glfw_game.h"
 
 class MemoryFileHost : public KoGlfwGame {
  public:

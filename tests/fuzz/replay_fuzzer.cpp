@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "host/replay_player.h"
+#include "host/replay/replay_player.h"
 
 namespace {
 

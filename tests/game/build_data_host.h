@@ -2,7 +2,7 @@
 // benches that run the real game without living beside that folder.
 #pragma once
 
-#include "host/glfw_game.h"
+#include "host/core/glfw_game.h"
 
 class BuildDataHost : public KoGlfwGame {
  public:

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "game/my_app.h"
-#include "host/glfw_game.h"
-#include "tests/game/build_data_host.h"
+#include "host/core/glfw_game.h"
 #include "tests/fakes/fake_gl.h"
 #include "tests/fakes/fake_glfw2.h"
+#include "tests/game/build_data_host.h"
 
 // The host with "tarsil://data/" mapped onto the generated data folder (the test does not live beside it),
 // and the saved state kept in memory: no test reads or writes a file of another, even when they run side by side.

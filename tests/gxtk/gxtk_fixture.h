@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "gxtk/graphics.h"
-#include "host/glfw_game.h"
+#include "host/core/glfw_game.h"
 #include "tests/fakes/fake_gl.h"
 #include "tests/fakes/fake_glfw2.h"
 

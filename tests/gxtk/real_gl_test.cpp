@@ -9,8 +9,8 @@
 
 #include "framework/app/app.h"
 #include "framework/graphics/graphics.h"
-#include "host/glfw2.h"
-#include "host/glfw_game.h"
+#include "host/core/glfw_game.h"
+#include "host/glfw2/glfw2.h"
 #include "tests/e2e/x11_session.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // take a value is checked on a table of its own; the replay options' rules on the program's.
 #include <gtest/gtest.h>
 
-#include "host/command_line.h"
+#include "program/command_line.h"
 
 namespace {
 

@@ -14,8 +14,8 @@
 #include "stb_image.h"
 #include "stb_image_write.h"
 
-#include "host/glfw_game.h"
-#include "host/sound_decoders.h"
+#include "host/core/glfw_game.h"
+#include "host/media/sound_decoders.h"
 #include "tests/host/ogg_encoder.h"
 #include "tests/host/temp_dir.h"
 #include "tests/host/wav_writer.h"

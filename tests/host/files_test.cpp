@@ -16,8 +16,8 @@
 #include <sstream>
 #include <thread>
 
-#include "host/durable_replace.h"
-#include "host/paths.h"
+#include "host/core/durable_replace.h"
+#include "host/core/paths.h"
 #include "tests/host/host_test_support.h"
 
 using namespace std::string_literals;

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "host/glfw_game.h"
+#include "host/core/glfw_game.h"
 #include "tests/fakes/fake_glfw2.h"
 
 // Everything the delegate received, one line per call ("update", "key 1 432", ...).

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "host/state_location.h"
+#include "host/core/state_location.h"
 #include "tests/host/temp_dir.h"
 
 namespace {

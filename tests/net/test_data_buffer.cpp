@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "host/game.h"
+#include "host/core/game.h"
 #include "net/data_buffer.h"
 #include "net/text_codec.h"
 #include "tests/net/net_test_support.h"

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "host/recording_host.h"
-#include "host/replaying_host.h"
+#include "host/replay/recording_host.h"
+#include "host/replay/replaying_host.h"
 #include "tests/game/build_data_host.h"
 
 // The hooks the program gives a session: the game's state hash and the random seed.

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <limits>
 
-#include "host/replay_player.h"
+#include "host/replay/replay_player.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string>
 
-#include "host/game.h"
+#include "host/core/game.h"
 #include "runtime/errors.h"
 #include "runtime/object.h"
 #include "runtime/thread.h"

@@ -1,0 +1,65 @@
+// The platform list: every function a platform provides. A platform is a folder, host/<platform>/ (desktop/, web/),
+// that implements this list under the same file names; the top-level CMakeLists.txt chooses one. Everything
+// else, the game, the framework, the device layer and the rest of the host, is the same code on every platform.
+// A platform's system headers stay inside its own files.
+//
+// The list, file by file:
+//   host/<platform>/platform.cpp   the functions under "The program" below
+//   host/<platform>/window.cpp     the functions under "The window and the loop" below
+//   host/<platform>/glfw2.cpp      the platform's part of our GLFW 2 layer: host/glfw2/glfw2_layer.h lists it
+//   net/<platform>/ko_socket.cpp   the sockets: every member of KoSocket in net/ko_socket.h
+// and the runtime's hooks (runtime/errors.h, runtime/thread.h), which a platform sets in PlatformStart where
+// their defaults do not serve it: koExitFunction (how the program ends), dbg_read_command (where the fatal
+// report's hand-off reads commands), KoThread::startFailureEnds (whether a thread that cannot start is fatal) and
+// koRunWorker (how a worker thread runs its work; PlatformCatchCrashes may set it with the crash handlers).
+//
+// All run on the main thread, but RunningProgramDirectory, which may also run before anything else is set up.
+#pragma once
+
+#include "runtime/string.h"
+
+class KoGlfwGame;
+
+// ---- The program (platform.cpp)
+
+// Runs first in KoTarsilGame::Main, before the window layer starts: sets the runtime's hooks this platform needs.
+void PlatformStart();
+
+// Makes a crash end with the runtime's fatal report where the platform can catch one.
+void PlatformCatchCrashes();
+
+// The directory of the running program, with "/" between folders: the executable's, or where the page's files are
+// mounted. The data folder is found from here.
+String RunningProgramDirectory();
+
+// The saved state has been written whole (KoGame::SaveState): the place to make a platform's stored copy durable.
+void PlatformStateSaved();
+
+// Hands `url` to the system's browser; no result is reported, and nothing in the URL is interpreted as a command.
+void PlatformOpenUrl(const String& url);
+
+// ---- The window and the loop (window.cpp)
+
+struct WindowRequest {
+  int width = 640, height = 480;  // device pixels
+  int red = 8, green = 8, blue = 8, alpha = 0, depth = 0, stencil = 0;  // bits
+  bool fullscreen = false;
+  int swapInterval = 1;  // to apply to a new window; negative: leave the driver's default
+};
+
+enum class WindowChange {
+  Kept,    // the window there was serves, with its OpenGL context and every texture in it
+  Opened,  // a new window with a new OpenGL context: textures made before it are gone
+  Failed,  // no window could be had
+};
+
+// Gives the window the requested size and full-screen state, closing and opening one where the platform must.
+WindowChange PlatformSetWindow(const WindowRequest& request);
+
+// True while the window fills the screen: as last asked, or as the platform reports it (a browser leaves full
+// screen by itself on Escape, and then calls KoGlfwGame::LeftFullscreen).
+bool PlatformFullscreen();
+
+// The frame loop: opens the first window and starts the game (game.Open()), then has game.Frame() run once per
+// pass until the window closes. A platform whose own loop calls back (a browser's) may return at once or never.
+void PlatformRun(KoGlfwGame& game);

@@ -1,0 +1,39 @@
+# The web page, as the top level sets it up: the project built with the WebAssembly toolchain (tools/build-web.sh),
+# with the toolchain's GLFW, WebGL and OpenAL, and exceptions as WebAssembly's own. Included by the top-level
+# CMakeLists.txt before any target exists.
+add_compile_options(-fwasm-exceptions)
+add_link_options(-fwasm-exceptions -sUSE_GLFW=3)
+
+# The page is the program alone: no tests, tools or benches beside it (those run natively).
+set(QUARZEL_PLATFORM_HAS_TESTS OFF)
+
+# The data folder is the one a native build generated (tools/build-web.sh passes build/data as QUARZEL_WEB_DATA);
+# the page mounts it at /quarzel/data, where the page's platform file looks for it (platform.cpp).
+set(QUARZEL_WEB_DATA "" CACHE PATH "the data folder a native build generated")
+set(QUARZEL_WEB_ICON "${QUARZEL_WEB_DATA}/../icons/hicolor/64x64/apps/quarzel.png" CACHE FILEPATH "the page's icon")
+if(NOT IS_DIRECTORY "${QUARZEL_WEB_DATA}")
+  message(FATAL_ERROR "QUARZEL_WEB_DATA must name a generated data folder (build/data of a native build)")
+endif()
+
+# The program as the page: site/index.html with its script, its WebAssembly and its data package, servable by any
+# static web server.
+function(quarzel_finish_program target)
+  set(shell ${CMAKE_SOURCE_DIR}/host/web/shell.html)
+  set(saved_state ${CMAKE_SOURCE_DIR}/host/web/saved_state.js)
+  set_target_properties(${target} PROPERTIES OUTPUT_NAME index SUFFIX .html
+    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/site LINK_DEPENDS "${shell};${saved_state}")
+  target_link_options(${target} PRIVATE
+    --shell-file ${shell}
+    -sMINIFY_HTML=0                   # the toolchain's HTML minifier fails in this version
+    --preload-file ${QUARZEL_WEB_DATA}@/quarzel/data
+    -lidbfs.js                        # the saved state in the browser's IndexedDB
+    --pre-js ${saved_state}           # ... and a copy in localStorage that a closing tab cannot cut off
+    -lopenal                          # OpenAL over Web Audio
+    -sLEGACY_GL_EMULATION=1           # the renderer's client arrays and matrices on WebGL
+    -sEXIT_RUNTIME=1                  # the end of the program reaches the page (Module.onExit)
+    -sALLOW_MEMORY_GROWTH=1
+    -sINITIAL_MEMORY=64MB
+    --profiling-funcs)                # a crash on the page names the functions it happened in
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy ${QUARZEL_WEB_ICON} ${CMAKE_BINARY_DIR}/site/icon.png)
+endfunction()

@@ -15,9 +15,8 @@
 #include <functional>
 #include <string>
 
+#include "net/socket_address.h"
 #include "runtime/string.h"
-
-struct sockaddr_in;
 
 using LookupDeadline = std::chrono::steady_clock::time_point;
 inline constexpr LookupDeadline kNoDeadline = LookupDeadline::max();
@@ -31,4 +30,4 @@ NameResolver ko_socket_SetNameResolver(NameResolver resolver);
 // Looks `name` up with the current resolver; false when it is not found, or not found before `deadline`.
 bool ko_socket_LookUp(const std::string& name, uint32_t* address, LookupDeadline deadline);
 // ko_socket_Resolve (socket_address.h), giving up at `deadline`.
-bool ko_socket_ResolveBefore(const String& host, int port, sockaddr_in* address, LookupDeadline deadline);
+bool ko_socket_ResolveBefore(const String& host, int port, Ipv4Endpoint* endpoint, LookupDeadline deadline);

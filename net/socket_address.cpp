@@ -1,23 +1,36 @@
 // Host name resolution and the IPv4 address object.
 #include "net/socket_address.h"
 
-#include <arpa/inet.h>
-#include <sys/socket.h>
-
 #include <cstring>
 #include <string>
 
 #include "net/name_lookup.h"
 
-bool ko_socket_Resolve(const String& host, int port, sockaddr_in* address) {
-  return ko_socket_ResolveBefore(host, port, address, kNoDeadline);
+namespace {
+
+// The network's byte order is the most significant byte first, whatever the machine's.
+std::uint16_t network_port(int port) {
+  const unsigned char bytes[2] = {static_cast<unsigned char>(port >> 8), static_cast<unsigned char>(port)};
+  std::uint16_t value = 0;
+  std::memcpy(&value, bytes, sizeof value);
+  return value;
 }
 
-bool ko_socket_ResolveBefore(const String& host, int port, sockaddr_in* address, LookupDeadline deadline) {
-  std::memset(address, 0, sizeof *address);
-  address->sin_family = AF_INET;
-  address->sin_port = htons(static_cast<uint16_t>(port));
-  address->sin_addr.s_addr = htonl(INADDR_ANY);
+int host_port(std::uint16_t port) {
+  unsigned char bytes[2];
+  std::memcpy(bytes, &port, sizeof bytes);
+  return bytes[0] << 8 | bytes[1];
+}
+
+}  // namespace
+
+bool ko_socket_Resolve(const String& host, int port, Ipv4Endpoint* endpoint) {
+  return ko_socket_ResolveBefore(host, port, endpoint, kNoDeadline);
+}
+
+bool ko_socket_ResolveBefore(const String& host, int port, Ipv4Endpoint* endpoint, LookupDeadline deadline) {
+  endpoint->address = 0;
+  endpoint->port = network_port(port);
   if (host.Length() < 1 || host.Length() > kMaxHostLength || port < 0 || port > 65535) return false;
 
   std::string name(host.Length(), '\0');
@@ -26,32 +39,33 @@ bool ko_socket_ResolveBefore(const String& host, int port, sockaddr_in* address,
 
   uint32_t found = 0;
   if (!ko_socket_LookUp(name, &found, deadline)) return false;
-  address->sin_addr.s_addr = found;
+  endpoint->address = found;
   return true;
 }
 
-KoSocketAddress::KoSocketAddress() { addr.sin_family = AF_INET; }
+KoSocketAddress::KoSocketAddress() = default;
 
 void KoSocketAddress::Set(const String& host, int newPort) {
-  ko_socket_Resolve(host, newPort, &addr);
+  ko_socket_Resolve(host, newPort, &endpoint);
   valid = false;
 }
 
 void KoSocketAddress::Set(const KoSocketAddress* other) {
-  addr = other->addr;
+  endpoint = other->endpoint;
   valid = false;
 }
 
-void KoSocketAddress::Set(const sockaddr_in& raw) {
-  addr = raw;
+void KoSocketAddress::Set(const Ipv4Endpoint& raw) {
+  endpoint = raw;
   valid = false;
 }
 
 void KoSocketAddress::Validate() {
-  const auto* bytes = reinterpret_cast<const unsigned char*>(&addr.sin_addr.s_addr);
+  unsigned char bytes[4];
+  std::memcpy(bytes, &endpoint.address, sizeof bytes);
   hostText = String(int{bytes[0]}) + String(".") + String(int{bytes[1]}) + String(".") + String(int{bytes[2]}) +
              String(".") + String(int{bytes[3]});
-  port = ntohs(addr.sin_port);
+  port = host_port(endpoint.port);
   valid = true;
 }
 

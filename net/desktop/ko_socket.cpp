@@ -3,6 +3,7 @@
 #include "net/ko_socket.h"
 
 #include <fcntl.h>
+#include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -23,6 +24,22 @@ bool clip(KoDataBuffer* buffer, int offset, int* count) {
   if (!buffer || !buffer->data || offset < 0 || offset > buffer->length || *count < 0) return false;
   if (*count > buffer->length - offset) *count = buffer->length - offset;
   return true;
+}
+
+// The system's address for an endpoint, and back: both keep the network's byte order.
+sockaddr_in system_address(const Ipv4Endpoint& endpoint) {
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_port = endpoint.port;
+  address.sin_addr.s_addr = endpoint.address;
+  return address;
+}
+
+Ipv4Endpoint endpoint_of(const sockaddr_in& address) {
+  Ipv4Endpoint endpoint;
+  endpoint.port = address.sin_port;
+  endpoint.address = address.sin_addr.s_addr;
+  return endpoint;
 }
 
 template <class Call>
@@ -99,18 +116,19 @@ int KoSocket::Close() {
 }
 
 bool KoSocket::Bind(const String& host, int port) {
-  sockaddr_in address;
-  bool resolved = ko_socket_Resolve(host, port, &address);
+  Ipv4Endpoint endpoint;
+  bool resolved = ko_socket_Resolve(host, port, &endpoint);
   bool everyInterface = host.Length() == 0 && port >= 0 && port <= 65535;  // INADDR_ANY is meant here
   if (!resolved && !everyInterface) return false;
-  return ::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+  const sockaddr_in address = system_address(endpoint);
+  return ::bind(sock, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
 }
 
 bool KoSocket::Connect(const String& host, int port) {
-  sockaddr_in address;
+  Ipv4Endpoint endpoint;
   // Never connect to 0.0.0.0 (this machine) when the name was not found.
-  if (!ko_socket_ResolveBefore(host, port, &address, deadline)) return false;
-  return connect_within(sock, address, deadline);
+  if (!ko_socket_ResolveBefore(host, port, &endpoint, deadline)) return false;
+  return connect_within(sock, system_address(endpoint), deadline);
 }
 
 bool KoSocket::Listen(int backlog) { return ::listen(sock, backlog) == 0; }
@@ -149,9 +167,10 @@ int KoSocket::Receive(KoDataBuffer* buffer, int offset, int count) {
 
 int KoSocket::SendTo(KoDataBuffer* buffer, int offset, int count, KoSocketAddress* address) {
   if (!clip(buffer, offset, &count) || !address) return -1;
+  const sockaddr_in to = system_address(address->endpoint);
   return static_cast<int>(retry([&] {
-    return ::sendto(sock, buffer->data + offset, count, MSG_NOSIGNAL, reinterpret_cast<sockaddr*>(&address->addr),
-                    sizeof address->addr);
+    return ::sendto(sock, buffer->data + offset, count, MSG_NOSIGNAL, reinterpret_cast<const sockaddr*>(&to),
+                    sizeof to);
   }));
 }
 
@@ -161,18 +180,18 @@ int KoSocket::ReceiveFrom(KoDataBuffer* buffer, int offset, int count, KoSocketA
   socklen_t size = sizeof from;
   auto n = retry(
       [&] { return ::recvfrom(sock, buffer->data + offset, count, 0, reinterpret_cast<sockaddr*>(&from), &size); });
-  if (n >= 0) address->Set(from);
+  if (n >= 0) address->Set(endpoint_of(from));
   return static_cast<int>(n);
 }
 
 void KoSocket::GetLocalAddress(KoSocketAddress* address) {
   sockaddr_in local{};
   socklen_t size = sizeof local;
-  if (::getsockname(sock, reinterpret_cast<sockaddr*>(&local), &size) == 0) address->Set(local);
+  if (::getsockname(sock, reinterpret_cast<sockaddr*>(&local), &size) == 0) address->Set(endpoint_of(local));
 }
 
 void KoSocket::GetRemoteAddress(KoSocketAddress* address) {
   sockaddr_in remote{};
   socklen_t size = sizeof remote;
-  if (::getpeername(sock, reinterpret_cast<sockaddr*>(&remote), &size) == 0) address->Set(remote);
+  if (::getpeername(sock, reinterpret_cast<sockaddr*>(&remote), &size) == 0) address->Set(endpoint_of(remote));
 }

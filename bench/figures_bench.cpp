@@ -24,6 +24,7 @@
 
 #include "bench/process_figures.h"
 #include "tests/e2e/screens.h"
+#include "tests/support/build_paths.h"
 
 namespace {
 
@@ -216,7 +217,7 @@ int main(int argc, char** argv) {
   bool startOnly = argc > 1 && std::string(argv[1]) == "start";
   int first = startOnly ? 2 : 1;  // the first argument after the mode
   int runs = argc > first ? std::max(1, std::atoi(argv[first])) : 5;
-  std::string program = argc > first + 1 ? argv[first + 1] : QUARZEL_PROGRAM;
+  std::string program = argc > first + 1 ? argv[first + 1] : build_paths::kProgram;
   X11Session x11;
   if (!x11.ok()) {
     std::fprintf(stderr, "figures_bench: Xvfb did not start\n");

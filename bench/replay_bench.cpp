@@ -17,6 +17,7 @@
 #include "program/replay_session.h"
 #include "tests/fakes/fake_glfw2.h"
 #include "tests/replay/replay_fixture.h"
+#include "tests/support/build_paths.h"
 #include "tests/support/subprocess.h"
 
 using namespace glfw2;
@@ -77,7 +78,7 @@ double recorded_minute(const std::string& path) {
 
 void corpus_figures() {
   int sessions = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(REPLAY_CORPUS_DIR)) {
+  for (const auto& entry : std::filesystem::directory_iterator(build_paths::kReplayCorpusDir)) {
     if (entry.path().extension() != ".qzr") continue;
     ++sessions;
     const std::vector<unsigned char> bytes = ReadBytes(entry.path().string());
@@ -94,7 +95,8 @@ void real_program_figure(const std::string& path) {
     return;
   }
   const auto start = std::chrono::steady_clock::now();
-  ProcessResult result = RunProcess({"env", "ALSOFT_DRIVERS=null", QUARZEL_PROGRAM, "--replay", path, "--fast"}, "", 120);
+  ProcessResult result = RunProcess({"env", "ALSOFT_DRIVERS=null", build_paths::kProgram, "--replay", path, "--fast"}, "",
+                                    120);
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   std::printf("replay speed of the real program with --fast: %.0f updates/s (%.1f s for the minute, status %d, "
               "start-up and loading included)\n", kMinute / seconds, seconds, result.status);

@@ -2,13 +2,14 @@
 // with no device the program says so once and carries on silently; on a working device sounds play and end.
 #include <gtest/gtest.h>
 
+#include "tests/support/build_paths.h"
 #include "tests/support/subprocess.h"
 
 namespace {
 
 // The probe has no data folder, so the framework names its missing font; the audio lines are what is checked.
 ProcessResult probe(const std::string& mode, const std::string& drivers) {
-  ProcessResult result = RunProcess({OPEN_PROBE, mode}, "", 30, {"ALSOFT_DRIVERS=" + drivers});
+  ProcessResult result = RunProcess({build_paths::kOpenProbe, mode}, "", 30, {"ALSOFT_DRIVERS=" + drivers});
   const std::string fontLine = "Cannot load ";
   for (size_t at; (at = result.out.find(fontLine)) != std::string::npos;) {
     result.out.erase(at, result.out.find('\n', at) + 1 - at);

@@ -1,5 +1,6 @@
 // Readers of data_folder.h.
 #include "data_folder.h"
+#include "tests/support/build_paths.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -12,7 +13,7 @@
 
 namespace datatest {
 
-std::string dataPath(const std::string& relative) { return std::string(QZ_DATA_DIR) + "/" + relative; }
+std::string dataPath(const std::string& relative) { return std::string(build_paths::kDataDir) + "/" + relative; }
 
 Picture readPicture(const std::string& relative) {
   Picture picture;

@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include "data_folder.h"
+#include "tests/support/build_paths.h"
 
 namespace datatest {
 namespace {
@@ -26,7 +27,7 @@ std::string contents(const fs::path& path) {
 TEST(Generator, SecondRunWritesIdenticalFiles) {
   const fs::path fresh = fs::temp_directory_path() / ("qz_datagen_" + std::to_string(::getpid()));
   fs::remove_all(fresh);
-  const std::string command = std::string("\"") + QZ_DATAGEN + "\" \"" + fresh.string() + "\" > /dev/null";
+  const std::string command = std::string("\"") + build_paths::kDatagen + "\" \"" + fresh.string() + "\" > /dev/null";
   ASSERT_EQ(std::system(command.c_str()), 0);
   size_t compared = 0;
   for (const auto& entry : fs::recursive_directory_iterator(fresh)) {

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <regex>
 
+#include "tests/support/build_paths.h"
 #include "tests/support/subprocess.h"
 
 namespace {
@@ -32,14 +33,14 @@ TEST(CommandLineE2e, AnsweredBeforeAnyWindow) {
             "quarzel: option '--fast' needs --replay (quarzel --help lists the options)\n"},
            {"no such replay file", {"--replay", "/nonexistent/a.qzr"}, 2, "",
             "quarzel: /nonexistent/a.qzr: No such file or directory\n"},
-           {"a file that is no replay", {"--replay", QUARZEL_PROGRAM}, 2, "",
-            std::string("quarzel: ") + QUARZEL_PROGRAM + ": not a replay file\n"},
+           {"a file that is no replay", {"--replay", build_paths::kProgram}, 2, "",
+            std::string("quarzel: ") + build_paths::kProgram + ": not a replay file\n"},
            {"a replay cut short", {"--replay", cut}, 2, "",
             "quarzel: " + cut + ": the replay is cut short at byte 12\n"},
            {"recording over a file that is no replay", {"--record", scores}, 2, "",
             "quarzel: " + scores + ": not a replay file; it stays as it is\n"},
        }) {
-    std::vector<std::string> command = {"env", "-u", "DISPLAY", "-u", "WAYLAND_DISPLAY", QUARZEL_PROGRAM};
+    std::vector<std::string> command = {"env", "-u", "DISPLAY", "-u", "WAYLAND_DISPLAY", build_paths::kProgram};
     command.insert(command.end(), c.arguments.begin(), c.arguments.end());
     ProcessResult result = RunProcess(command);
     EXPECT_EQ(result.status, c.status) << c.label;

@@ -15,6 +15,7 @@
 #include <random>
 
 #include "tests/e2e/screens.h"
+#include "tests/support/build_paths.h"
 
 namespace fs = std::filesystem;
 
@@ -29,8 +30,8 @@ struct Case {
 
 std::vector<Case> AllCases() {
   std::vector<std::string> files;
-  for (const auto& entry : fs::recursive_directory_iterator(QUARZEL_DATA_DIR)) {
-    if (entry.is_regular_file()) files.push_back(fs::relative(entry.path(), QUARZEL_DATA_DIR).string());
+  for (const auto& entry : fs::recursive_directory_iterator(build_paths::kDataDir)) {
+    if (entry.is_regular_file()) files.push_back(fs::relative(entry.path(), build_paths::kDataDir).string());
   }
   std::sort(files.begin(), files.end());
   std::vector<Case> cases;
@@ -76,9 +77,9 @@ class DamagedData : public ::testing::TestWithParam<Case> {
     char pattern[] = "/tmp/quarzel-damaged-XXXXXX";
     ASSERT_TRUE(mkdtemp(pattern));
     scratch = pattern;
-    fs::copy_file(QUARZEL_PROGRAM, scratch / "quarzel");
+    fs::copy_file(build_paths::kProgram, scratch / "quarzel");
     fs::permissions(scratch / "quarzel", fs::perms::owner_all);
-    fs::copy(QUARZEL_DATA_DIR, scratch / "data", fs::copy_options::recursive);
+    fs::copy(build_paths::kDataDir, scratch / "data", fs::copy_options::recursive);
     fs::create_directory(scratch / "home");
     std::ofstream(scratch / "home/.tarsilstate", std::ios::binary) << kSaved;
   }

@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "tests/e2e/x11_session.h"
+#include "tests/support/build_paths.h"
 
 GameInFolder::GameInFolder(const std::string& name) {
   std::string pattern = "/tmp/quarzel-" + name + "-XXXXXX";
@@ -24,7 +25,7 @@ GameInFolder::~GameInFolder() {
 
 void GameInFolder::Start(const std::vector<std::string>& environment, const std::vector<std::string>& arguments) {
   process_.reset();
-  std::vector<std::string> command = {"env", "-u", "QUARZEL_PING_URL", "-C", folder_, QUARZEL_PROGRAM};
+  std::vector<std::string> command = {"env", "-u", "QUARZEL_PING_URL", "-C", folder_, build_paths::kProgram};
   command.insert(command.end(), arguments.begin(), arguments.end());
   process_ = std::make_unique<BackgroundProcess>(command, environment);
 }

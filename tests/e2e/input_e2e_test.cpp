@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "tests/e2e/x11_session.h"
+#include "tests/support/build_paths.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ bool wait_for_line(BackgroundProcess& program, const std::string& line, double s
 TEST(RealInput, KeysTextAndClicksArriveAsFrameworkEvents) {
   X11Session x11;
   ASSERT_TRUE(x11.ok());
-  BackgroundProcess program({INPUT_PROBE}, {"ALSOFT_DRIVERS=null"});
+  BackgroundProcess program({build_paths::kInputProbe}, {"ALSOFT_DRIVERS=null"});
   WindowInfo window;
   ASSERT_TRUE(x11.WaitForWindow("Velmoor Game", window));
   ASSERT_TRUE(wait_for_line(program, "ready"));

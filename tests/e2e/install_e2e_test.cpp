@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "tests/e2e/screens.h"
+#include "tests/support/build_paths.h"
 
 namespace {
 
@@ -72,7 +73,8 @@ class Installed : public ::testing::Test {
 };
 
 TEST_F(Installed, RunsFromAnUnrelatedWorkingDirectoryWithItsMenuEntryAndIcon) {
-  ProcessResult install = RunProcess({CMAKE_PROGRAM, "--install", QUARZEL_BUILD_DIR, "--prefix", prefix.string()});
+  ProcessResult install = RunProcess(
+      {build_paths::kCMake, "--install", build_paths::kBuildDir, "--prefix", prefix.string()});
   ASSERT_EQ(install.status, 0) << install.out << install.err;
   EXPECT_TRUE(fs::is_regular_file(prefix / "share/quarzel/data/common/BrixLogo.png"));
   EXPECT_FALSE(fs::exists(prefix / "bin/data")) << "the data folder belongs under share";

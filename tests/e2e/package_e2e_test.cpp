@@ -17,6 +17,7 @@
 #include "tests/e2e/game_in_folder.h"
 #include "tests/e2e/sample_state.h"
 #include "tests/e2e/screens.h"
+#include "tests/support/build_paths.h"
 
 namespace {
 
@@ -37,7 +38,7 @@ std::string trimmed(std::string text) {
 }
 
 fs::path package_file() {
-  for (const fs::directory_entry& entry : fs::directory_iterator(QUARZEL_PACKAGE_DIR)) {
+  for (const fs::directory_entry& entry : fs::directory_iterator(build_paths::kPackageDir)) {
     if (entry.path().extension() == ".deb") return entry.path();
   }
   return fs::path();
@@ -66,7 +67,7 @@ class Package : public ::testing::Test {
  protected:
   void SetUp() override {
     package = package_file();
-    ASSERT_FALSE(package.empty()) << "no package in " << QUARZEL_PACKAGE_DIR;
+    ASSERT_FALSE(package.empty()) << "no package in " << build_paths::kPackageDir;
   }
   fs::path package;
 };

@@ -1,5 +1,6 @@
 // Screen checks of the end-to-end tests (see screens.h).
 #include "tests/e2e/screens.h"
+#include "tests/support/build_paths.h"
 
 #include <gtest/gtest.h>
 #include <stb/stb_image_write.h>
@@ -42,8 +43,8 @@ bool GameView::Save(const std::string& name) const {
     rgb.push_back(static_cast<unsigned char>(pixel >> 8));
     rgb.push_back(static_cast<unsigned char>(pixel));
   }
-  std::filesystem::create_directories(QUARZEL_TEST_OUTPUT);
-  std::string path = std::string(QUARZEL_TEST_OUTPUT) + "/" + name + ".png";
+  std::filesystem::create_directories(build_paths::kTestOutputDir);
+  std::string path = std::string(build_paths::kTestOutputDir) + "/" + name + ".png";
   return stbi_write_png(path.c_str(), window_.width, window_.height, 3, rgb.data(), window_.width * 3) != 0;
 }
 

@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "tests/e2e/x11_session.h"
+#include "tests/support/build_paths.h"
 
 namespace {
 
@@ -15,7 +16,7 @@ class ProgramWindow : public ::testing::Test {
 
 TEST_F(ProgramWindow, OpensCentredKeepsRunningAndEndsOnACloseRequest) {
   ASSERT_TRUE(x11.ok()) << "Xvfb did not start";
-  BackgroundProcess program({QUARZEL_PROGRAM}, {"ALSOFT_DRIVERS=null"});
+  BackgroundProcess program({build_paths::kProgram}, {"ALSOFT_DRIVERS=null"});
   WindowInfo window;
   ASSERT_TRUE(x11.WaitForWindow("Velmoor Game", window)) << program.Wait(1).out;
   EXPECT_EQ(window.width, 640);

@@ -8,12 +8,13 @@
 #include <filesystem>
 
 #include "tests/replay/replay_fixture.h"
+#include "tests/support/build_paths.h"
 
 namespace {
 
 std::vector<std::filesystem::path> corpus() {
   std::vector<std::filesystem::path> files;
-  for (const auto& entry : std::filesystem::directory_iterator(REPLAY_CORPUS_DIR)) {
+  for (const auto& entry : std::filesystem::directory_iterator(build_paths::kReplayCorpusDir)) {
     if (entry.path().extension() == ".qzr") files.push_back(entry.path());
   }
   std::sort(files.begin(), files.end());

@@ -1,12 +1,13 @@
 // The runtime's exit paths, run in a child process: exact texts on both streams and exit statuses.
 #include <gtest/gtest.h>
 
+#include "tests/support/build_paths.h"
 #include "tests/support/subprocess.h"
 
 namespace {
 
 ProcessResult probe(const std::string& path, const std::string& debuggerInput = std::string()) {
-  return RunProcess({EXIT_PROBE, path}, debuggerInput);
+  return RunProcess({build_paths::kExitProbe, path}, debuggerInput);
 }
 
 const std::string kReport = "Tarsil Runtime Error : App has already been created\n\n";
@@ -77,13 +78,13 @@ TEST(ExitPaths, CrashesReportAndEndWhateverTheyBroke) {
       continue;
     }
 #endif
-    ProcessResult result = RunProcess({EXIT_PROBE, crash}, std::string(), 10);
+    ProcessResult result = RunProcess({build_paths::kExitProbe, crash}, std::string(), 10);
     EXPECT_FALSE(result.timedOut);
     EXPECT_EQ(result.out, "Tarsil Runtime Error : Memory access violation\n\n");
     EXPECT_EQ(result.err, kMarker);
     EXPECT_EQ(result.status, 255);
   }
-  ProcessResult resumed = RunProcess({EXIT_PROBE, "null-write"}, "?\n@0x10\nr\n");
+  ProcessResult resumed = RunProcess({build_paths::kExitProbe, "null-write"}, "?\n@0x10\nr\n");
   EXPECT_EQ(resumed.out, std::string(2, '\n').insert(0, "Tarsil Runtime Error : Memory access violation") +
                              "Tarsil Runtime Error : Memory access violation\n\n")
       << "the debugger's commands work in a crash too, and resuming reports again";

@@ -6,7 +6,7 @@ set -euo pipefail
 
 # Building and playing (configuring the build looks for the test framework too).
 packages=(
-  cmake ninja-build g++ pkg-config
+  cmake ninja-build g++ pkg-config ccache
   libglfw3-dev libopenal-dev libstb-dev libvorbis-dev libx11-dev libgl1-mesa-dri
   libgtest-dev
 )

@@ -2,45 +2,88 @@
 # Installs what is missing, builds, and runs every test: the unit, device and end-to-end suites (each
 # end-to-end test starts its own Xvfb), the web page in headless Chromium, then the whole suite again under
 # AddressSanitizer and UndefinedBehaviorSanitizer, the networking tests under ThreadSanitizer, and fuzzes the
-# decoders and parsers for a bounded time.
+# decoders and parsers for a bounded time. Each stage prints its header and its result, and the run ends with a
+# table of the stages' wall times (tools/stages.sh).
+#
+# Speed on two cores: every build goes through the compiler cache (tools/build.sh), which a fresh clone in
+# another folder shares; the data folder is generated once, in build/, and linked into the other trees; and
+# where a stage leaves a core waiting, another runs alongside it: the page is built while the first suite runs,
+# its browser tests run while the sanitized tree builds, the fuzz tree builds while the sanitized suite runs,
+# and the fuzzers run two at a time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash tools/install-deps.sh
+source tools/stages.sh
 
-echo "== build and test"
-bash tools/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo
-ctest --test-dir build --output-on-failure -j2
+stage "install what is missing" bash tools/install-deps.sh
+data="$PWD/build/data"
 
-echo "== build the web page and play it in headless Chromium"
-bash tools/build-web.sh
-# puppeteer-core as its lockfile pins it; it drives Debian's browser and downloads none.
-(cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
-node --test tests/web/
+stage "build" bash tools/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+stage_start web_build "build the web page" bash tools/build-web.sh
+stage "test" ctest --test-dir build --output-on-failure -j2
+stage_wait web_build
 
-echo "== build and test under AddressSanitizer + UndefinedBehaviorSanitizer"
-bash tools/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DQUARZEL_SANITIZE=ON
-ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp ctest --test-dir build-asan --output-on-failure -j2
-echo "== the networking tests under ThreadSanitizer (worker threads hand results to the main thread)"
-QZ_TARGETS=net_tests bash tools/build.sh build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUARZEL_TSAN=ON
-TSAN_OPTIONS=halt_on_error=1 build-tsan/tests/net/net_tests --gtest_brief=1
+web_tests() {
+  # puppeteer-core as its lockfile pins it; it drives Debian's browser and downloads none.
+  (cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
+  node --test tests/web/
+}
+stage_start web_tests "the web page in headless Chromium" web_tests
+stage "build under AddressSanitizer + UndefinedBehaviorSanitizer" bash tools/build.sh build-asan \
+  -DCMAKE_BUILD_TYPE=Debug -DQUARZEL_SANITIZE=ON -DQUARZEL_PREBUILT_DATA="$data"
+stage_wait web_tests
 
-echo "== fuzz the decoders and parsers for a bounded time (clang, libFuzzer)"
 fuzzers=$(sed -n 's/^quarzel_fuzzer(\([a-z_]*\) .*/\1/p' tests/fuzz/CMakeLists.txt | tr '\n' ' ')
-QZ_TARGETS="$fuzzers replay_corpus_tests" bash tools/build.sh build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DQUARZEL_FUZZ=ON -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
-echo "== the replay corpus in the clang build: both compilers must play every recorded session the same"
-build-fuzz/tests/replay/replay_corpus_tests --gtest_brief=1
-for fuzzer in $fuzzers; do
+build_fuzz() {
+  QZ_TARGETS="$fuzzers replay_corpus_tests" bash tools/build.sh build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DQUARZEL_FUZZ=ON -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DQUARZEL_PREBUILT_DATA="$data"
+}
+stage_start fuzz_build "build the fuzzers (clang, libFuzzer)" build_fuzz
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp
+stage "test under AddressSanitizer + UndefinedBehaviorSanitizer" ctest --test-dir build-asan --output-on-failure -j2
+stage_wait fuzz_build
+
+# Worker threads hand results to the main thread.
+tsan() {
+  QZ_TARGETS=net_tests bash tools/build.sh build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUARZEL_TSAN=ON
+  TSAN_OPTIONS=halt_on_error=1 build-tsan/tests/net/net_tests --gtest_brief=1
+}
+stage "the networking tests under ThreadSanitizer" tsan
+# Both compilers must play every recorded session the same.
+stage "the replay corpus in the clang build" build-fuzz/tests/replay/replay_corpus_tests --gtest_brief=1
+
+# One fuzzer for 15 s, from tests/fuzz/NAME_seeds where it exists (NAME: the fuzzer's name without "fuzz_" or
+# "_fuzzer"): valid inputs that random bytes would take far longer than 15 s to find.
+fuzz_one() {
+  local fuzzer=$1 corpus name seeds
   corpus=$(mktemp -d)
-  # tests/fuzz/NAME_seeds (NAME: the fuzzer's name without "fuzz_" or "_fuzzer") starts it from valid inputs
-  # that random bytes would take far longer than 15 s to find.
   name=${fuzzer%_fuzzer}
   seeds=tests/fuzz/${name#fuzz_}_seeds
   [ -d "$seeds" ] || seeds=
-  build-fuzz/tests/fuzz/"$fuzzer" -max_total_time=15 -malloc_limit_mb=256 -print_final_stats=0 "$corpus" $seeds \
-    >"build-fuzz/$fuzzer.log" 2>&1 || { tail -40 "build-fuzz/$fuzzer.log"; exit 1; }
+  if ! build-fuzz/tests/fuzz/"$fuzzer" -max_total_time=15 -malloc_limit_mb=256 -print_final_stats=0 "$corpus" \
+      $seeds >"build-fuzz/$fuzzer.log" 2>&1; then
+    tail -40 "build-fuzz/$fuzzer.log"
+    rm -rf "$corpus"
+    return 1
+  fi
   rm -rf "$corpus"
   echo "$fuzzer: clean for 15 s"
+}
+# Two at a time, one a core: each still gets its whole 15 s.
+set -- $fuzzers
+while [ $# -gt 0 ]; do
+  first=$1
+  shift
+  if [ $# -gt 0 ]; then
+    second=$1
+    shift
+    stage_start "$second" "fuzz $second for 15 s" fuzz_one "$second"
+    stage "fuzz $first for 15 s" fuzz_one "$first"
+    stage_wait "$second"
+  else
+    stage "fuzz $first for 15 s" fuzz_one "$first"
+  fi
 done
+
+stage_table
 echo "all tests passed"

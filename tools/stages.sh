@@ -13,8 +13,9 @@ stage_table() {
   echo "== stage times"
   local i
   for i in "${!stage_names[@]}"; do
-    printf '  %-52s %5d s\n' "${stage_names[$i]}" "${stage_seconds[$i]}"
+    printf '  %-60s %5d s\n' "${stage_names[$i]}" "${stage_seconds[$i]}"
   done
+  printf '  %-60s %5d s\n' "the whole run (stages alongside others overlap)" "$SECONDS"
 }
 
 stage_result() {  # name, status, seconds

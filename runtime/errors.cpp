@@ -3,9 +3,8 @@
 // The debugger hand-off writes and reads the streams' descriptors directly, one byte at a time, so that the
 // fatal-signal handler can use it: a crash may come from inside the allocator or stdio with their locks
 // held (heap corruption usually shows itself inside malloc), so the handler allocates nothing, touches no
-// stdio stream, writes fixed texts from static storage and ends with _exit. It runs on an alternate stack of
-// its own on every thread that runs program code (the main thread and each worker), so a stack overflow is
-// reported too.
+// stdio stream, writes fixed texts from static storage and ends with _exit. The platform that catches crashes
+// runs it on an alternate stack on every thread that runs program code, so a stack overflow is reported too.
 #include "runtime/errors.h"
 
 #include <unistd.h>
@@ -15,7 +14,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <string>
 
 #include "runtime/object.h"
@@ -185,46 +183,7 @@ void sighandler(int signal) {
 }
 
 namespace {
-
-// An alternate stack for sighandler on the calling thread while this object lives. The destructor puts back
-// whatever the thread had before (a sanitizer's own, say), so create and destroy it on the same thread.
-class SignalStack {
- public:
-  SignalStack() : _bytes(new char[kBytes]) {
-    stack_t stack{};
-    stack.ss_sp = _bytes.get();
-    stack.ss_size = kBytes;
-    sigaltstack(&stack, &_previous);
-  }
-  ~SignalStack() { sigaltstack(&_previous, nullptr); }
-  SignalStack(const SignalStack&) = delete;
-  SignalStack& operator=(const SignalStack&) = delete;
-
- private:
-  static constexpr std::size_t kBytes = 64 * 1024;  // the handler's deepest path needs a few hundred
-  std::unique_ptr<char[]> _bytes;
-  stack_t _previous{};
-};
-
 void run_plainly(void (*work)(void*), void* argument) { work(argument); }
-
-void run_with_signal_stack(void (*work)(void*), void* argument) {
-  SignalStack stack;
-  work(argument);
-}
-
 }  // namespace
 
 WorkerRunner koRunWorker = run_plainly;
-
-void koInstallSignalHandlers() {
-  // The main thread's stack stays for the life of the process: never destroyed, so no exit path takes it away.
-  static SignalStack* const mainThreadStack = new SignalStack;
-  (void)mainThreadStack;
-  koRunWorker = run_with_signal_stack;
-  struct sigaction action{};
-  action.sa_handler = sighandler;
-  action.sa_flags = SA_ONSTACK;
-  sigemptyset(&action.sa_mask);
-  for (int signal : {SIGSEGV, SIGILL, SIGFPE}) sigaction(signal, &action, nullptr);
-}

@@ -17,14 +17,13 @@ int koDebugStop();
 String dbg_stacktrace();
 void dbg_print(const String& text);
 void dbg_stop();
-// The fatal-signal handler: the same report and hand-off as dbg_error, safe to run whatever the crash broke.
+// The fatal-signal report: the same report and hand-off as dbg_error, safe to run whatever the crash broke. A
+// platform that catches crashes (PlatformCatchCrashes, host/core/platform.h) calls it from its handler.
 void sighandler(int signal);
-// Installs sighandler for SIGSEGV, SIGILL and SIGFPE on an alternate stack (of the calling thread).
-void koInstallSignalHandlers();
 
-// How a worker thread runs its work: plainly, until koInstallSignalHandlers has each worker run it on an alternate
-// stack of the worker's own (one serves one thread), so that sighandler can report a stack overflow on a worker
-// too. A host that never installs the handlers (a web page, with no signals) keeps its workers plain.
+// How a worker thread runs its work: plainly, unless the platform's crash catching has each worker run it on an
+// alternate stack of the worker's own (one serves one thread), so that sighandler can report a stack overflow on
+// a worker too. A platform without signals (a web page) keeps its workers plain.
 using WorkerRunner = void (*)(void (*work)(void* argument), void* argument);
 extern WorkerRunner koRunWorker;
 

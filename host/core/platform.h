@@ -25,7 +25,8 @@ class KoGlfwGame;
 // Runs first in KoTarsilGame::Main, before the window layer starts: sets the runtime's hooks this platform needs.
 void PlatformStart();
 
-// Makes a crash end with the runtime's fatal report where the platform can catch one.
+// Makes a crash end with the runtime's fatal report (sighandler) where the platform can catch one, on every thread
+// that runs program code; may set koRunWorker for the workers.
 void PlatformCatchCrashes();
 
 // The directory of the running program, with "/" between folders: the executable's, or where the page's files are

@@ -1,11 +1,17 @@
 // The Linux desktop's program functions (host/core/platform.h): the program found through /proc, the fatal signals
-// caught, and URLs handed to xdg-open. The runtime's hooks keep their defaults but koRunWorker, which the crash
-// handlers set. The loop is in window.cpp, so that programs that only read files (the tools, the tests of the
+// caught, and URLs handed to xdg-open. The runtime's hooks keep their defaults but koRunWorker, which catching
+// crashes sets. The loop is in window.cpp, so that programs that only read files (the tools, the tests of the
 // runtime) link no window code.
+//
+// Crashes: SIGSEGV, SIGILL and SIGFPE go to the runtime's sighandler, which reports them and ends the program.
+// It runs on an alternate stack, the main thread's for the life of the process and each worker's its own, so
+// that a stack overflow is reported too.
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
+#include <memory>
 #include <string>
 #include <thread>
 
@@ -13,9 +19,48 @@
 #include "host/core/platform.h"
 #include "runtime/errors.h"
 
+namespace {
+
+// An alternate stack for sighandler on the calling thread while this object lives. The destructor puts back
+// whatever the thread had before (a sanitizer's own, say), so create and destroy it on the same thread.
+class SignalStack {
+ public:
+  SignalStack() : _bytes(new char[kBytes]) {
+    stack_t stack{};
+    stack.ss_sp = _bytes.get();
+    stack.ss_size = kBytes;
+    sigaltstack(&stack, &_previous);
+  }
+  ~SignalStack() { sigaltstack(&_previous, nullptr); }
+  SignalStack(const SignalStack&) = delete;
+  SignalStack& operator=(const SignalStack&) = delete;
+
+ private:
+  static constexpr std::size_t kBytes = 64 * 1024;  // the handler's deepest path needs a few hundred
+  std::unique_ptr<char[]> _bytes;
+  stack_t _previous{};
+};
+
+void run_with_signal_stack(void (*work)(void*), void* argument) {
+  SignalStack stack;
+  work(argument);
+}
+
+}  // namespace
+
 void PlatformStart() {}
 
-void PlatformCatchCrashes() { koInstallSignalHandlers(); }
+void PlatformCatchCrashes() {
+  // The main thread's stack stays for the life of the process: never destroyed, so no exit path takes it away.
+  static SignalStack* const mainThreadStack = new SignalStack;
+  (void)mainThreadStack;
+  koRunWorker = run_with_signal_stack;
+  struct sigaction action{};
+  action.sa_handler = sighandler;
+  action.sa_flags = SA_ONSTACK;
+  sigemptyset(&action.sa_mask);
+  for (int signal : {SIGSEGV, SIGILL, SIGFPE}) sigaction(signal, &action, nullptr);
+}
 
 String RunningProgramDirectory() {
   char path[4096];

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "host/core/game.h"
+#include "host/core/platform.h"
 #include "runtime/errors.h"
 #include "runtime/object.h"
 #include "runtime/thread.h"
@@ -71,7 +72,7 @@ __attribute__((no_sanitize("undefined"))) void write_through_null() {
 
 int main(int argc, char** argv) {
   std::string path = argc > 1 ? argv[1] : "";
-  koInstallSignalHandlers();
+  PlatformCatchCrashes();
   gc_init1();
   if (path == "end") koError(String());
   if (path == "error") koError(String("App has already been created"));

@@ -1,8 +1,8 @@
 # CMake toolchain for 64-bit Windows with Debian's mingw-w64 compilers of the posix thread model: the default
 # win32 model has no std::thread or std::mutex, and the toolchain files shipped with libraries name those.
 # Invariant: programs (code generators, windres's preprocessor) come from the build machine; libraries and
-# headers come only from the mingw sysroot and the prefixes listed in CMAKE_FIND_ROOT_PATH / CMAKE_PREFIX_PATH,
-# never from the build machine's /usr.
+# headers come only from the mingw sysroot and the library prefixes a build adds to CMAKE_FIND_ROOT_PATH (kept:
+# this file appends), never from the build machine's /usr.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 

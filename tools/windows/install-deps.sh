@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the Windows build needs, and only those that are missing, so that a second
-# run on a ready machine is quiet and takes a moment: the mingw-w64 cross compilers with the posix thread
-# model (the default win32 model has no std::thread or std::mutex), wine to run what they build, NSIS and zip
-# to package it, and dpkg-dev, which `apt-get source` needs to fetch and check source packages.
+# run on a ready machine is quiet and takes a moment: CMake and Ninja, the mingw-w64 cross compilers with the
+# posix thread model (the default win32 model has no std::thread or std::mutex), wine to run what they build,
+# NSIS and zip to package it, and dpkg-dev, which `apt-get source` needs to fetch and check source packages.
 set -euo pipefail
 
 packages=(
+  cmake ninja-build
   mingw-w64 gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix
   wine wine64
   nsis zip

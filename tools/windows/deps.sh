@@ -94,14 +94,14 @@ expected_sha256() {
     in_record && in_sums && $3 == file { print $1; exit }'
 }
 
-# Fetches the upstream tarball of a library into DIR, checks it, and prints its path.
+# Fetches the upstream tarball of a library into DIR, checks it, and prints its path. Runs in a subshell (its
+# caller captures the path), so the private lists must already be up to date.
 fetch_tarball() {
   local -n lib="$1"
   local dir="$2"
   local file="${lib[1]}_${lib[3]}.orig.tar.gz"
   local -a options
   mapfile -t options < <(apt_options)
-  update_private_lists
   (cd "$dir" && apt-get "${options[@]}" source --download-only --tar-only "${lib[1]}=${lib[2]}") \
     >>"$logs_dir/${lib[0]}.log" 2>&1 || fail "fetching ${lib[1]} ${lib[2]} failed; see $logs_dir/${lib[0]}.log"
   [ -f "$dir/$file" ] || fail "apt fetched no $file"
@@ -177,6 +177,7 @@ ensure_library() {
   work="$cache_root/work-${library[0]}-${library[3]}"
   rm -rf "$work"
   mkdir -p "$work"
+  update_private_lists
   tarball="$(fetch_tarball "$name" "$work")"
   tar -xzf "$tarball" -C "$work"
   local source

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build, the game and the tests need, and only those that are missing,
 # so that a second run on a ready machine is quiet and takes a moment. `install-deps.sh play` installs only
-# what building and playing need; `install-deps.sh web`, what building the web page needs besides.
+# what building and playing need; `install-deps.sh web` and `install-deps.sh windows`, what building the web page
+# or the Windows build needs besides.
 set -euo pipefail
 
 # Building and playing (configuring the build looks for the test framework too).
@@ -11,20 +12,31 @@ packages=(
   libgtest-dev
 )
 # The web page: the WebAssembly toolchain, which brings Node.js and the JavaScript modules it runs on.
-if [ "${1:-}" != play ]; then
-  packages+=(emscripten)
-fi
+web=(emscripten)
 # The tests: clang for the fuzzers, a private X server with input, Debian's package tools for the package and
 # its checks (dpkg-shlibdeps and file find its dependencies; lintian, appstreamcli and man check it), and the
 # browser the page's tests drive.
-if [ "${1:-}" != play ] && [ "${1:-}" != web ]; then
-  packages+=(
-    clang libclang-rt-14-dev
-    xvfb xauth xdotool
-    dpkg-dev file lintian appstream man-db
-    chromium
-  )
-fi
+tests=(
+  clang libclang-rt-14-dev
+  xvfb xauth xdotool
+  dpkg-dev file lintian appstream man-db
+  chromium
+)
+# The Windows build (tools/build-windows.sh): the mingw-w64 cross compilers with the posix thread model (the
+# default win32 model has no std::thread or std::mutex), wine to run what they build, NSIS and zip to package
+# it, and dpkg-dev, which `apt-get source` needs to fetch and check source packages.
+windows=(
+  mingw-w64 gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix
+  wine wine64
+  nsis zip
+  dpkg-dev
+)
+case "${1:-}" in
+  play) ;;
+  web) packages+=("${web[@]}") ;;
+  windows) packages+=("${windows[@]}") ;;
+  *) packages+=("${web[@]}" "${tests[@]}") ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do

@@ -194,7 +194,7 @@ ensure_library() {
 
 main() {
   command -v x86_64-w64-mingw32-g++-posix >/dev/null ||
-    fail "the mingw-w64 posix compilers are missing: run tools/windows/install-deps.sh as root"
+    fail "the mingw-w64 posix compilers are missing: run tools/install-deps.sh windows as root"
   mkdir -p "$cache_root"
   trap report_failure EXIT
   ensure_library glfw build_glfw

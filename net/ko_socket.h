@@ -32,6 +32,7 @@ class KoSocket : public Object {
 
   bool Open(int protocol);
   int Close();
+  void Shutdown();  // ends both directions and so wakes a worker blocked on the socket; it stays open
   bool Bind(const String& host, int port);     // an empty host binds to every interface
   bool Connect(const String& host, int port);  // blocking; fails when the host cannot be resolved
   bool Listen(int backlog);

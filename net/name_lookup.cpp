@@ -1,9 +1,5 @@
-// The resolver slot, the system's resolver and lookups that a deadline bounds. See name_lookup.h.
+// The resolver slot and lookups that a deadline bounds. See name_lookup.h.
 #include "net/name_lookup.h"
-
-#include <netdb.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 
 #include <condition_variable>
 #include <memory>
@@ -51,17 +47,6 @@ struct LookupJob {
 };
 
 }  // namespace
-
-bool ko_socket_SystemResolver(const std::string& name, uint32_t* address) {
-  addrinfo hints{};
-  hints.ai_family = AF_INET;
-  hints.ai_socktype = SOCK_STREAM;  // one entry per address, not one per socket type
-  addrinfo* found = nullptr;
-  if (getaddrinfo(name.c_str(), nullptr, &hints, &found) != 0 || !found) return false;
-  *address = reinterpret_cast<const sockaddr_in*>(found->ai_addr)->sin_addr.s_addr;
-  freeaddrinfo(found);
-  return true;
-}
 
 NameResolver ko_socket_SetNameResolver(NameResolver resolver) {
   std::lock_guard<std::mutex> hold(ko_socket__resolverLock);

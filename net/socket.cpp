@@ -1,8 +1,6 @@
 // c_Socket: creation, state checks, queuing of operations and the delayed release after p_Close.
 #include "net/socket.h"
 
-#include <sys/socket.h>
-
 #include "runtime/errors.h"
 
 int ko_socket_ProtocolNumber(const String& name) {
@@ -68,7 +66,7 @@ void c_Socket::p_ReceiveAsync(c_DataBuffer* data, int offset, int count, c_IOnRe
 }
 
 void c_Socket::p_Close() {
-  if (!m_closing && m_sock->sock >= 0) ::shutdown(m_sock->sock, SHUT_RDWR);  // wakes a blocked worker
+  if (!m_closing && m_sock->sock >= 0) m_sock->Shutdown();  // wakes a blocked worker
   m_state = 0;
   m_closing = true;
   p_ReleaseWhenIdle();

@@ -1,7 +1,7 @@
 // KoGame's files: opening mapped paths, whole-file loads, the saved-state file and the local date.
 //
-// Opening: a directory is not a file, though the C library opens one for reading; OpenFile refuses it, so a
-// folder where a data file should be fails like a missing file. Whole-file loads fail on a read error instead
+// Opening: the platform's (PlatformOpenFile): a directory is not a file, so a folder where a data file should
+// be fails like a missing file. Whole-file loads fail on a read error instead
 // of returning the part read before it.
 // Saved state: the state string's UTF-8 bytes, nothing else, in the file state_location.h settles on.
 // Saving replaces the file whole and durably (durable_replace.h), so neither a crash, a full disk, a power cut
@@ -10,10 +10,6 @@
 // prints one line naming the file and the system's reason; the game goes on. May run on worker threads:
 // OpenFile and LoadData (they share only the path cache, filled on the main thread at start-up, and the
 // collector's atomic external-bytes counter).
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -35,25 +31,6 @@ std::string utf8(const String& text) {
   return bytes;
 }
 
-// The file a save replaces: the state file itself, or the target of a state file that is a symbolic link
-// (resolved, or as the link names it when the target does not exist yet).
-std::string save_target() {
-  const std::string& stateFile = StateFilePath();
-  struct stat link{};
-  if (lstat(stateFile.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) return stateFile;
-  if (char* resolved = realpath(stateFile.c_str(), nullptr)) {
-    std::string target = resolved;
-    std::free(resolved);
-    return target;
-  }
-  char named[PATH_MAX];
-  ssize_t length = readlink(stateFile.c_str(), named, sizeof named - 1);
-  if (length <= 0) return stateFile;
-  named[length] = 0;
-  if (named[0] == '/') return named;
-  return DirectoryOf(stateFile) + "/" + named;  // a relative target is relative to the link's folder
-}
-
 String text(const std::string& bytes) { return String::FromUtf8(bytes.data(), static_cast<int>(bytes.size())); }
 
 // The one line a failed save leaves, so a player who lost scores can learn why: the state file, the file or
@@ -68,14 +45,7 @@ void report_failed_save(const std::string& target, const std::string& failed, in
 std::FILE* KoGame::OpenFile(String path, String mode) {
   String mapped = PathToFilePath(path);
   if (mapped.Length() == 0) return nullptr;
-  std::FILE* file = std::fopen(utf8(mapped).c_str(), utf8(mode).c_str());
-  struct stat status{};
-  if (file && fstat(fileno(file), &status) == 0 && S_ISDIR(status.st_mode)) {
-    std::fclose(file);
-    errno = EISDIR;
-    return nullptr;
-  }
-  return file;
+  return PlatformOpenFile(utf8(mapped), utf8(mode).c_str());
 }
 
 String KoGame::LoadString(String path) {
@@ -115,7 +85,7 @@ unsigned char* KoGame::LoadData(String path, int* length) {
 }
 
 int KoGame::SaveState(String state) {
-  const std::string target = save_target();
+  const std::string target = PlatformSaveTarget(StateFilePath());
   const Replacement replacement = ReplaceFileDurably(target, utf8(state));
   if (replacement.failedStep == Replacement::kDone) {
     PlatformStateSaved();

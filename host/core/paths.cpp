@@ -4,11 +4,11 @@
 // host object in it, so the tools that only read files link no window code through it.
 #include "host/core/paths.h"
 
-#include <sys/stat.h>
-
 #include <string>
 
+#include "host/core/durable_replace.h"
 #include "host/core/glfw_game.h"
+#include "host/core/platform.h"
 #include "runtime/errors.h"
 #include "runtime/utf8.h"
 
@@ -17,8 +17,7 @@ namespace {
 bool IsDirectory(const String& path) {
   std::string bytes;
   AppendUtf8(path, bytes);
-  struct stat info;
-  return stat(bytes.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+  return PlatformIsFolder(bytes);
 }
 
 }  // namespace
@@ -30,6 +29,12 @@ String BaseDirForProgram(const String& programDirectory) {
   String installed = programDirectory.Slice(0, slash) + String("/share/quarzel");
   if (IsDirectory(installed + String("/data"))) return installed;
   return programDirectory;
+}
+
+std::string DirectoryOf(const std::string& path) {
+  std::string::size_type slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 String KoGlfwGame::ProgramDirectory(String executablePath) {

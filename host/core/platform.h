@@ -7,7 +7,12 @@
 //   host/<platform>/platform.cpp   the functions under "The program" below
 //   host/<platform>/window.cpp     the functions under "The window and the loop" below
 //   host/<platform>/glfw2.cpp      the platform's part of our GLFW 2 layer: host/glfw2/glfw2_layer.h lists it
-//   net/<platform>/ko_socket.cpp   the sockets: every member of KoSocket in net/ko_socket.h
+//   file_system.cpp                the functions under "Files" below
+//   durable_replace.cpp            ReplaceFileDurably (host/core/durable_replace.h)
+//   net/<platform>/ko_socket.cpp   the sockets: every member of KoSocket in net/ko_socket.h, and the system's
+//                                  name resolver (ko_socket_SystemResolver in net/name_lookup.h)
+// A platform takes a file from another where the two are the same: the page and the Linux desktop share the
+// POSIX files of host/posix/, Windows takes the desktop's window and GLFW part (GLFW 3 is a desktop's on both).
 // and the runtime's hooks (runtime/errors.h, runtime/thread.h), which a platform sets in PlatformStart where
 // their defaults do not serve it: koExitFunction (how the program ends), dbg_read_command (where the fatal
 // report's hand-off reads commands), KoThread::startFailureEnds (whether a thread that cannot start is fatal) and
@@ -15,6 +20,9 @@
 //
 // All run on the main thread, but RunningProgramDirectory, which may also run before anything else is set up.
 #pragma once
+
+#include <cstdio>
+#include <string>
 
 #include "runtime/string.h"
 
@@ -64,3 +72,32 @@ bool PlatformFullscreen();
 // The frame loop: opens the first window and starts the game (game.Open()), then has game.Frame() run once per
 // pass until the window closes. A platform whose own loop calls back (a browser's) may return at once or never.
 void PlatformRun(KoGlfwGame& game);
+
+// ---- Files (file_system.cpp). Paths are UTF-8 with "/" between folders; each platform turns them into its own.
+
+// Opens `path` with the C library's `mode`; null when it cannot, or when `path` is a folder (which some C
+// libraries open for reading).
+std::FILE* PlatformOpenFile(const std::string& path, const char* mode);
+
+bool PlatformIsFolder(const std::string& path);
+
+// True when anything is at `path`, a symbolic link whose target is gone included.
+bool PlatformPathExists(const std::string& path);
+
+// Makes `folder` and its missing parents, for the user alone where the system has such modes. "" when the folder
+// then exists and can be written, else why not, in words.
+std::string PlatformMakeFolder(const std::string& folder);
+
+// The working directory; "." when it cannot be told.
+std::string PlatformWorkingDirectory();
+
+// The file a save of the state file `stateFile` replaces: the file itself, or where it leads when it is a
+// symbolic link, so that the link stays one.
+std::string PlatformSaveTarget(const std::string& stateFile);
+
+// Where this run keeps its saved state: "." (the working directory) for a program run from its build tree; the
+// user's own folder for the game, for an installed or unpacked one; "" when the environment names none.
+std::string PlatformStateFolder();
+
+// The environment variables PlatformStateFolder reads, for the line saying none of them names a folder.
+const char* PlatformStateFolderVariables();

@@ -1,56 +1,29 @@
 // Where the saved state lives (see state_location.h).
 #include "host/core/state_location.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
-#include <cstdlib>
+#include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 #include "host/core/durable_replace.h"
-#include "host/core/paths.h"
+#include "host/core/platform.h"
 #include "runtime/errors.h"
 
 namespace {
 
 constexpr const char* kStateFileName = ".tarsilstate";
 
-bool is_absolute(const char* path) { return path && path[0] == '/'; }
-
-bool program_is_installed() {
-  const String directory = RunningProgramDirectory();
-  return !(BaseDirForProgram(directory) == directory);
-}
-
-std::string folder_for_this_run() {
-  return StateFolderFor(program_is_installed(), std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
-}
-
-// Makes each missing folder of `folder` with mode 0700, as the base directory rules ask for the user's own
-// folders. Returns "" when the folder exists and can be written, else why not.
-std::string make_folder(const std::string& folder) {
-  for (std::size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
-    const std::string part = folder.substr(0, slash);
-    if (mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return std::strerror(errno);
-    if (slash == std::string::npos) break;
-  }
-  struct stat info;
-  if (stat(folder.c_str(), &info) != 0) return std::strerror(errno);
-  if (!S_ISDIR(info.st_mode)) return std::strerror(ENOTDIR);
-  if (access(folder.c_str(), W_OK | X_OK) != 0) return std::strerror(errno);
-  return std::string();
-}
-
 // Copies `from` to `to` the way a save writes, so that a copy cut short leaves no file and the next start
 // copies again. Returns "" on success, else why not.
 std::string copy_whole(const std::string& from, const std::string& to) {
-  std::ifstream source(from, std::ios::binary);
+  std::FILE* source = PlatformOpenFile(from, "rb");
   if (!source) return std::strerror(errno);
-  const std::string bytes((std::istreambuf_iterator<char>(source)), std::istreambuf_iterator<char>());
-  if (source.bad()) return "cannot read it";
+  std::string bytes;
+  char block[4096];
+  for (std::size_t count; (count = std::fread(block, 1, sizeof block, source)) > 0;) bytes.append(block, count);
+  const bool unread = std::ferror(source);
+  std::fclose(source);
+  if (unread) return "cannot read it";
   const Replacement replacement = ReplaceFileDurably(to, bytes);
   // A folder that could not be flushed still holds the copy; should a power cut undo it, the old file is
   // still there to copy again.
@@ -59,19 +32,16 @@ std::string copy_whole(const std::string& from, const std::string& to) {
   return std::strerror(replacement.error);
 }
 
-std::string working_directory_state() {
-  char directory[4096];
-  if (!getcwd(directory, sizeof directory)) return std::string("./") + kStateFileName;
-  return std::string(directory) + "/" + kStateFileName;
-}
+std::string working_directory_state() { return PlatformWorkingDirectory() + "/" + kStateFileName; }
 
 void print(const std::string& line) { koPrint(String::FromUtf8(line.data(), static_cast<int>(line.size()))); }
 
 // The state file for this run, with the folder settled and any message printed.
 std::string settle() {
-  std::string folder = folder_for_this_run();
+  std::string folder = PlatformStateFolder();
   if (folder.empty()) {
-    print(std::string("Neither XDG_DATA_HOME nor HOME names a folder: the saved state stays in ./") + kStateFileName);
+    print(std::string("No folder named by ") + PlatformStateFolderVariables() + ": the saved state stays in ./" +
+          kStateFileName);
     folder.assign(1, '.');  // assigning the literal trips a false overlap warning in GCC 12
   } else if (folder != ".") {
     const SettledFolder settled = SettleStateFolder(folder, working_directory_state());
@@ -82,24 +52,16 @@ std::string settle() {
 
 }  // namespace
 
-std::string StateFolderFor(bool installed, const char* xdgDataHome, const char* home) {
-  if (!installed) return ".";
-  if (is_absolute(xdgDataHome)) return std::string(xdgDataHome) + "/quarzel";
-  if (is_absolute(home)) return std::string(home) + "/.local/share/quarzel";
-  return std::string();
-}
-
 SettledFolder SettleStateFolder(const std::string& folder, const std::string& oldFile) {
   SettledFolder settled;
-  const std::string why = make_folder(folder);
+  const std::string why = PlatformMakeFolder(folder);
   if (!why.empty()) {
     settled.message = "Cannot keep the saved state in " + folder + ": " + why + "; playing on without saving";
     return settled;
   }
   settled.usable = true;
   const std::string file = folder + "/" + kStateFileName;
-  struct stat info;
-  if (lstat(file.c_str(), &info) == 0 || lstat(oldFile.c_str(), &info) != 0) return settled;
+  if (PlatformPathExists(file) || !PlatformPathExists(oldFile)) return settled;
   const std::string failed = copy_whole(oldFile, file);
   if (failed.empty()) {
     settled.message = "Copied the saved state " + oldFile + " to " + file + "; the old file stays as it was";
@@ -110,10 +72,10 @@ SettledFolder SettleStateFolder(const std::string& folder, const std::string& ol
 }
 
 std::string StateLocationText() {
-  const std::string folder = folder_for_this_run();
+  const std::string folder = PlatformStateFolder();
   const std::string here = std::string("./") + kStateFileName + " in the working directory";
   if (folder == ".") return here + " (run from its build folder)";
-  if (folder.empty()) return here + " (no XDG_DATA_HOME or HOME)";
+  if (folder.empty()) return here + " (no " + PlatformStateFolderVariables() + ")";
   return folder + "/" + kStateFileName;
 }
 

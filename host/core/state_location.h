@@ -1,23 +1,18 @@
 // Where the saved state lives, settled once per run.
 //
-// A program run from its build tree (its data folder beside it) keeps ./.tarsilstate in the working
-// directory, as it always has: tests and figures rely on that. An installed program (its data under
-// <prefix>/share/quarzel) keeps the same file in $XDG_DATA_HOME/quarzel/, ~/.local/share/quarzel/ by default,
-// so the scores follow the player whatever folder the game is started from.
+// A program run from its build tree keeps ./.tarsilstate in the working directory, as it always has: tests and
+// figures rely on that. An installed one keeps the same file in the user's own folder for the game, which the
+// platform names (PlatformStateFolder: on Linux $XDG_DATA_HOME/quarzel/, ~/.local/share/quarzel/ by default; on
+// Windows %APPDATA%\Quarzel\), so the scores follow the player whatever folder the game is started from.
 //
-// The place is settled at its first use, the load at start-up, on the main thread: the folder is made with
-// mode 0700 (its missing parents too), and when it holds no state file yet, a ./.tarsilstate in the working
+// The place is settled at its first use, the load at start-up, on the main thread: the folder is made for the
+// user alone (its missing parents too), and when it holds no state file yet, a ./.tarsilstate in the working
 // directory, where older versions kept it, is copied into it with one output line saying so. Nothing is
 // ever moved or deleted. A folder that cannot be made or written is reported in one output line; saves then
 // fail, and the game plays on without them as it does after any failed save.
 #pragma once
 
 #include <string>
-
-// The folder for the state file: "." for a program run from its build tree; for an installed one
-// $XDG_DATA_HOME/quarzel when XDG_DATA_HOME is an absolute path, else $HOME/.local/share/quarzel; "" when
-// neither variable names an absolute path.
-std::string StateFolderFor(bool installed, const char* xdgDataHome, const char* home);
 
 struct SettledFolder {
   bool usable = false;  // the folder exists and can be written

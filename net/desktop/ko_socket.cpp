@@ -1,8 +1,9 @@
-// KoSocket on POSIX sockets. System calls interrupted by a signal are retried, except connect: an interrupted
+// KoSocket and the system's name resolver on POSIX sockets. System calls interrupted by a signal are retried, except connect: an interrupted
 // connect goes on in the background, so it is waited for like one that is still in progress.
 #include "net/ko_socket.h"
 
 #include <fcntl.h>
+#include <netdb.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
@@ -115,6 +116,10 @@ int KoSocket::Close() {
   return 0;
 }
 
+void KoSocket::Shutdown() {
+  if (sock >= 0) ::shutdown(sock, SHUT_RDWR);
+}
+
 bool KoSocket::Bind(const String& host, int port) {
   Ipv4Endpoint endpoint;
   bool resolved = ko_socket_Resolve(host, port, &endpoint);
@@ -194,4 +199,15 @@ void KoSocket::GetRemoteAddress(KoSocketAddress* address) {
   sockaddr_in remote{};
   socklen_t size = sizeof remote;
   if (::getpeername(sock, reinterpret_cast<sockaddr*>(&remote), &size) == 0) address->Set(endpoint_of(remote));
+}
+
+bool ko_socket_SystemResolver(const std::string& name, uint32_t* address) {
+  addrinfo hints{};
+  hints.ai_family = AF_INET;
+  hints.ai_socktype = SOCK_STREAM;  // one entry per address, not one per socket type
+  addrinfo* found = nullptr;
+  if (getaddrinfo(name.c_str(), nullptr, &hints, &found) != 0 || !found) return false;
+  *address = reinterpret_cast<const sockaddr_in*>(found->ai_addr)->sin_addr.s_addr;
+  freeaddrinfo(found);
+  return true;
 }

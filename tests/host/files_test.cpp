@@ -17,6 +17,7 @@
 #include <thread>
 
 #include "host/core/durable_replace.h"
+#include "host/posix/file_system_calls.h"
 #include "host/core/paths.h"
 #include "tests/host/host_test_support.h"
 

@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include "host/core/state_location.h"
+#include "host/posix/state_folder.h"
 #include "tests/host/temp_dir.h"
 
 namespace {

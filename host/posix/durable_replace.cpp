@@ -1,4 +1,5 @@
-// Replacing a file whole and durably (see durable_replace.h).
+// Replacing a file whole and durably (host/core/durable_replace.h) with POSIX calls: the new file is renamed over
+// the target, and the folder is flushed so the rename itself survives a power cut.
 #include "host/core/durable_replace.h"
 
 #include <fcntl.h>
@@ -6,6 +7,8 @@
 
 #include <cerrno>
 #include <cstdio>
+
+#include "host/posix/file_system_calls.h"
 
 namespace {
 
@@ -61,12 +64,6 @@ Replacement failed(Replacement::Step step, const std::string& path, int error) {
 }  // namespace
 
 FileSystemCalls fileSystemCalls = {system_open, ::write, ::fsync, ::close, std::rename, ::unlink};
-
-std::string DirectoryOf(const std::string& path) {
-  std::string::size_type slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
-}
 
 Replacement ReplaceFileDurably(const std::string& target, const std::string& bytes) {
   std::string temporary;

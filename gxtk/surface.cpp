@@ -3,6 +3,7 @@
 #include "gxtk/surface.h"
 
 #include <GL/gl.h>
+#include <GL/glext.h>  // GL_BGRA and GL_CLAMP_TO_EDGE, which a header of GL 1.1 alone lacks
 
 #include <algorithm>
 #include <cstdlib>

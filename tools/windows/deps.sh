@@ -192,7 +192,16 @@ ensure_library() {
   echo "${library[0]} ${library[3]}: built in $((SECONDS - started)) s into $prefix"
 }
 
+# With --prefixes: prints the libraries' prefixes, joined by ";" as CMake lists are, and builds nothing.
+print_prefixes() {
+  printf '%s;%s\n' "$cache_root/${glfw[0]}-${glfw[3]}" "$cache_root/${openal[0]}-${openal[3]}"
+}
+
 main() {
+  if [ "${1:-}" = --prefixes ]; then
+    print_prefixes
+    return
+  fi
   command -v x86_64-w64-mingw32-g++-posix >/dev/null ||
     fail "the mingw-w64 posix compilers are missing: run tools/install-deps.sh windows as root"
   mkdir -p "$cache_root"

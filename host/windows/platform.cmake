@@ -1,0 +1,50 @@
+# Windows, cross-built with Debian's mingw-w64 compilers (tools/build-windows.sh), as the top level sets it up:
+# GLFW and OpenAL Soft from the prefixes tools/windows/deps.sh built, the C++ runtime linked into the program,
+# and the data folder a native build generated. Included by the top-level CMakeLists.txt before any target exists.
+
+# The libraries' install prefixes (tools/windows/deps.sh --prefixes), searched like the mingw sysroot.
+set(QUARZEL_WINDOWS_PREFIXES "" CACHE STRING "the install prefixes of GLFW and OpenAL Soft for Windows")
+list(APPEND CMAKE_FIND_ROOT_PATH ${QUARZEL_WINDOWS_PREFIXES})
+
+# Windows 7 and later (SetThreadStackGuarantee, AttachConsole); the system headers' min and max macros and
+# rarely used parts stay out.
+add_compile_definitions(_WIN32_WINNT=0x0601 WIN32_LEAN_AND_MEAN NOMINMAX)
+# The C library's thread-safe calls of POSIX (localtime_r) that mingw's headers offer only when asked.
+add_compile_definitions(_POSIX_THREAD_SAFE_FUNCTIONS)
+# The C++ runtime, libgcc and winpthreads inside the program: it needs no DLL but OpenAL's.
+add_link_options(-static)
+
+find_package(glfw3 REQUIRED)
+find_package(OpenGL REQUIRED)
+find_package(OpenAL REQUIRED)
+find_package(Threads REQUIRED)
+# <AL/al.h>, as on Linux, from OpenAL Soft's prefix; and the DLL the program ships beside it.
+cmake_path(GET OPENAL_INCLUDE_DIR PARENT_PATH openal_headers)
+include_directories(SYSTEM ${openal_headers})
+find_file(QUARZEL_OPENAL_DLL OpenAL32.dll PATH_SUFFIXES bin REQUIRED)
+
+# The unit tests on the fakes are cross-built too and run under wine (tools/windows/run-tests.sh); the tools
+# and benches that make or measure the data run natively only.
+set(QUARZEL_PLATFORM_HAS_TESTS OFF)
+
+# The data folder is the one a native build generated (tools/build-windows.sh passes build/data).
+set(QUARZEL_WINDOWS_DATA "" CACHE PATH "the data folder a native build generated")
+if(NOT IS_DIRECTORY "${QUARZEL_WINDOWS_DATA}")
+  message(FATAL_ERROR "QUARZEL_WINDOWS_DATA must name a generated data folder (build/data of a native build)")
+endif()
+
+# The build tree's marker: a program that finds it beside itself keeps its saved state in the working directory,
+# as the tests expect, instead of %APPDATA% (host/windows/file_system.cpp). Neither the zip nor the installer
+# carries it.
+file(WRITE ${CMAKE_BINARY_DIR}/quarzel-build-tree.txt
+  "This folder is a build tree: the program here keeps its saved state in the working directory.\n")
+
+# The program: quarzel.exe at the top of the build tree, a GUI program (no console window of its own), with the
+# data folder and OpenAL32.dll beside it as the zip has them.
+function(quarzel_finish_program target)
+  set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR} WIN32_EXECUTABLE TRUE)
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${QUARZEL_OPENAL_DLL} ${CMAKE_BINARY_DIR}
+    COMMAND ${CMAKE_COMMAND} -E create_symlink ${QUARZEL_WINDOWS_DATA} ${CMAKE_BINARY_DIR}/data
+    VERBATIM)
+endfunction()

@@ -6,6 +6,7 @@
 // a message and status 1, and nothing is written.
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -20,6 +21,8 @@ constexpr size_t kHeaderSize = 6;
 constexpr size_t kEntrySize = 16;
 
 bool readFile(const std::string& path, Bytes& bytes) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return false;  // reading a folder would throw
   std::ifstream file(path, std::ios::binary);
   if (!file) return false;
   bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());

@@ -27,11 +27,19 @@ find_file(QUARZEL_OPENAL_DLL OpenAL32.dll PATH_SUFFIXES bin REQUIRED)
 # and benches that make or measure the data run natively only.
 set(QUARZEL_PLATFORM_HAS_TESTS OFF)
 
-# The data folder is the one a native build generated (tools/build-windows.sh passes build/data).
+# The data folder and the program's icon are the ones a native build generated (tools/build-windows.sh passes
+# build/data; the icon is beside it).
 set(QUARZEL_WINDOWS_DATA "" CACHE PATH "the data folder a native build generated")
 if(NOT IS_DIRECTORY "${QUARZEL_WINDOWS_DATA}")
   message(FATAL_ERROR "QUARZEL_WINDOWS_DATA must name a generated data folder (build/data of a native build)")
 endif()
+cmake_path(GET QUARZEL_WINDOWS_DATA PARENT_PATH native_tree)
+set(QUARZEL_ICON_FILE ${native_tree}/quarzel.ico)
+set(QUARZEL_DATA_DIR ${QUARZEL_WINDOWS_DATA})
+
+# The zip and the installer (packaging/windows/).
+set(QUARZEL_PLATFORM_PACKAGING packaging/windows)
+enable_language(RC)
 
 # The build tree's marker: a program that finds it beside itself keeps its saved state in the working directory,
 # as the tests expect, instead of %APPDATA% (host/windows/file_system.cpp). Neither the zip nor the installer
@@ -39,10 +47,14 @@ endif()
 file(WRITE ${CMAKE_BINARY_DIR}/quarzel-build-tree.txt
   "This folder is a build tree: the program here keeps its saved state in the working directory.\n")
 
-# The program: quarzel.exe at the top of the build tree, a GUI program (no console window of its own), with the
-# data folder and OpenAL32.dll beside it as the zip has them.
+# The program: quarzel.exe at the top of the build tree, a GUI program (no console window of its own) carrying
+# its icon, version and manifest, with the data folder and OpenAL32.dll beside it as the zip has them.
 function(quarzel_finish_program target)
   set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR} WIN32_EXECUTABLE TRUE)
+  configure_file(${CMAKE_SOURCE_DIR}/packaging/windows/quarzel.rc.in ${CMAKE_BINARY_DIR}/quarzel.rc @ONLY)
+  target_sources(${target} PRIVATE ${CMAKE_BINARY_DIR}/quarzel.rc)
+  set_property(SOURCE ${CMAKE_BINARY_DIR}/quarzel.rc APPEND PROPERTY OBJECT_DEPENDS ${QUARZEL_ICON_FILE}
+    ${CMAKE_SOURCE_DIR}/packaging/windows/quarzel.exe.manifest)
   add_custom_command(TARGET ${target} POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E copy_if_different ${QUARZEL_OPENAL_DLL} ${CMAKE_BINARY_DIR}
     COMMAND ${CMAKE_COMMAND} -E create_symlink ${QUARZEL_WINDOWS_DATA} ${CMAKE_BINARY_DIR}/data

@@ -17,6 +17,7 @@
 #include <thread>
 
 #include "tests/e2e/game_in_folder.h"
+#include "tests/e2e/round_player.h"
 #include "tests/e2e/screens.h"
 
 namespace {
@@ -37,45 +38,6 @@ int DifferingPixels(const std::vector<unsigned>& a, const std::vector<unsigned>&
   }
   return differing;
 }
-
-struct Stats {
-  int mode = -1, score = -1, updatesPerSecond = -1, wave = -1;
-  int cursorX = 0, cursorY = 0, pickupX = -1, pickupY = -1;  // world pixels
-};
-
-// The last statistics line the game printed (QUARZEL_STATS).
-Stats LastStats(const std::string& out) {
-  Stats stats;
-  size_t at = out.rfind("Stats mode ");
-  if (at == std::string::npos) return stats;
-  int renders = 0;
-  std::sscanf(out.c_str() + at, "Stats mode %d score %d updates/s %d renders/s %d wave %d cursor %d %d pickup %d %d",
-              &stats.mode, &stats.score, &stats.updatesPerSecond, &renders, &stats.wave, &stats.cursorX,
-              &stats.cursorY, &stats.pickupX, &stats.pickupY);
-  return stats;
-}
-
-// The arrow keys held, pressed and released only when that changes.
-class Arrows {
- public:
-  ~Arrows() { Steer(0, 0); }
-  // Holds the arrows toward (dx, dy), world pixels from the cursor; within 8 pixels an axis is left alone.
-  void Steer(int dx, int dy) {
-    Set(0, dx > 8);
-    Set(1, dx < -8);
-    Set(2, dy > 8);
-    Set(3, dy < -8);
-  }
-
- private:
-  void Set(int arrow, bool down) {
-    static const char* kNames[4] = {"Right", "Left", "Down", "Up"};
-    if (down == held_[arrow]) return;
-    Xdotool({down ? "keydown" : "keyup", kNames[arrow]});
-    held_[arrow] = down;
-  }
-  bool held_[4] = {};
-};
 
 class Journey : public ::testing::Test {
  protected:
@@ -108,45 +70,10 @@ class Journey : public ::testing::Test {
   std::vector<unsigned> NewestScoreOnScreen() { return View().Grab(560, 275, 80, 16); }
   std::string SavedState() { return game.ReadState(); }
   const std::string& Stdout() { return game.process().Stdout(); }
-  // Twenty seconds of play with fire held, as a player who can see the field: the game reports the cursor and
-  // the nearest pickup ten times a second. The player goes for the nearest pickup; with none, it traces a
-  // square around the turrets, and between waves walks to the start marker and presses fire afresh there. Full
-  // screen and back at the 8th second. Should no pickup have been caught by the 20th, play goes on until one
-  // is, for 20 s more at most.
+  // Twenty seconds of play with fire held, going for the pickups, with a switch to full screen and back at the
+  // 8th second.
   std::vector<int> Play() {
-    std::vector<int> scores;
-    Arrows arrows;
-    Xdotool({"keydown", "z"});
-    bool switched = false, fresh = false;
-    auto start = Clock::now();
-    for (double seconds = 0; seconds < 40; seconds = std::chrono::duration<double>(Clock::now() - start).count()) {
-      Stats now = LastStats(Stdout());
-      if (seconds > 20 && now.score > 0) break;
-      if (!switched && seconds > 8) {
-        arrows.Steer(0, 0);
-        SwitchToFullScreenAndBack();
-        Xdotool({"keydown", "z"});
-        switched = true;
-        continue;
-      }
-      const int corners[4][2] = {{480, 400}, {800, 400}, {800, 560}, {480, 560}};
-      int targetX = corners[static_cast<int>(seconds) % 4][0], targetY = corners[static_cast<int>(seconds) % 4][1];
-      if (now.pickupX >= 0) {
-        targetX = now.pickupX;
-        targetY = now.pickupY;
-      } else if (now.wave == 1) {
-        targetX = 640;
-        targetY = 480;
-      }
-      arrows.Steer(targetX - now.cursorX, targetY - now.cursorY);
-      bool atMarker = now.wave == 1 && std::abs(now.cursorX - 640) < 30 && std::abs(now.cursorY - 480) < 30;
-      Xdotool({atMarker && !fresh ? "keyup" : "keydown", "z"});  // a fresh press at the marker starts a wave
-      fresh = atMarker && !fresh;
-      scores.push_back(now.score);
-      PauseFor(100);
-    }
-    Xdotool({"keyup", "z"});
-    return scores;
+    return PlayForPickups([this] { return Stdout(); }, 20, [this] { SwitchToFullScreenAndBack(); });
   }
   void SwitchToFullScreenAndBack() {
     Xdotool({"key", "F11"});

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "framework/graphics/graphics.h"
+#include "game/game_maths.h"
 
 inline int Trunc(double value) {
   if (std::isnan(value)) return 0;
@@ -18,9 +19,10 @@ inline int Trunc(double value) {
 // Unlike std::clamp, defined when the limits cross (a window smaller than a margin): the low limit wins.
 inline float Clamp(float value, float low, float high) { return value < low ? low : value > high ? high : value; }
 
-// Sine and cosine of an angle in degrees, with the framework's single-precision degree factor.
-inline float SinDeg(float degrees) { return std::sin(degrees * D2R); }
-inline float CosDeg(float degrees) { return std::cos(degrees * D2R); }
+// Sine and cosine of an angle in degrees, with the framework's single-precision degree factor: the game's own
+// functions, the same to the bit on every platform (game_maths.h).
+inline float SinDeg(float degrees) { return GameSin(degrees * D2R); }
+inline float CosDeg(float degrees) { return GameCos(degrees * D2R); }
 
 // True when two points lie less than `reach` apart on each axis: the square test every contact in play uses.
 inline bool Within(float ax, float ay, float bx, float by, float reach) {

@@ -67,7 +67,7 @@ void c_MyApp::p_TurretFire(float* turret) {
   int slot = p_FreeObjectSlot();
   if (slot < 0) return;
   float dx = turret[unit::kX] - m_units[unit::kX], dy = turret[unit::kY] - m_units[unit::kY];
-  float angle = std::atan2(-dx, dy) / D2R;  // degrees
+  float angle = GameAtan2(-dx, dy) / D2R;  // degrees
   float level = turret[unit::kLevel];
   float speed = std::fmin(12, 6 + 0.5f * level);
   float* bullet = &m_objs[kEntryFloats * slot];
@@ -92,7 +92,7 @@ void c_MyApp::p_LinkPanel() {
 
   float dx = cursor[unit::kX] - turret[unit::kX], dy = cursor[unit::kY] - turret[unit::kY];
   float distance = std::sqrt(dx * dx + dy * dy);
-  float angle = std::atan2(-dx, dy) / D2R;  // degrees
+  float angle = GameAtan2(-dx, dy) / D2R;  // degrees
   float across = 76.8f, along = 128;         // the panel's offset from the turret
   if (distance < 96) {
     across = 57.6f;

@@ -22,6 +22,19 @@ stage_start web_build "build the web page" bash tools/build-web.sh
 stage "test" ctest --test-dir build --output-on-failure -j2
 stage_wait web_build
 
+# The page's build must play every recorded session as the native build does: the corpus's runner, built with
+# the page's toolchain and run under Node.js, prints the same lines as the native corpus test.
+web_replays() {
+  local out=build-web/replays
+  NODE_PATH=/usr/share/nodejs cmake --build build-web -j2 --target replay_corpus_runner >"$out-build.txt" ||
+    { cat "$out-build.txt"; return 1; }
+  build/tests/replay/replay_corpus_tests | grep '\.qzr: ' >"$out-native.txt" || return 1
+  node build-web/tests/replay/replay_corpus_runner.js | grep '\.qzr: ' >"$out-web.txt"
+  diff "$out-native.txt" "$out-web.txt" || return 1
+  cat "$out-web.txt"
+}
+stage "the replay corpus in the web build (Node.js)" web_replays
+
 web_tests() {
   # puppeteer-core as its lockfile pins it; it drives Debian's browser and downloads none.
   (cd tests/web && npm ci --no-audit --no-fund --loglevel=error)

@@ -4,7 +4,9 @@
 add_compile_options(-fwasm-exceptions)
 add_link_options(-fwasm-exceptions -sUSE_GLFW=3)
 
-# The page is the program alone: no tests, tools or benches beside it (those run natively).
+# The page is the program alone: no tests, tools or benches beside it (those run natively), but for the replay
+# corpus's runner, built only when asked for (replay_corpus_runner), which plays the corpus under Node.js so that
+# tools/check.sh can check this build plays every session as the native builds do (added at the end of this file).
 set(QUARZEL_PLATFORM_HAS_TESTS OFF)
 
 # The data folder is the one a native build generated (tools/build-web.sh passes build/data as QUARZEL_WEB_DATA);
@@ -37,3 +39,6 @@ function(quarzel_finish_program target)
   add_custom_command(TARGET ${target} POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E copy ${QUARZEL_WEB_ICON} ${CMAKE_BINARY_DIR}/site/icon.png)
 endfunction()
+
+# Added here because the top level leaves before its tests on this platform; the libraries it links come later.
+add_subdirectory(${CMAKE_SOURCE_DIR}/tests/replay ${CMAKE_BINARY_DIR}/tests/replay)

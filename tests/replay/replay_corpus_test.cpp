@@ -1,28 +1,17 @@
 // The corpus: sessions the real program recorded (tests/replay/corpus, one per file), each replayed on the fakes
 // to the state its recording ended in, checked every 60 updates on the way. A change to the game that changes
 // how one of them plays fails here; if the change is meant, record that session again (README: Replays).
-// The clang build runs this too, so both compilers must play every session the same.
+// The clang build runs this too, and the WebAssembly build its own runner of it (corpus_runner.cpp), so every
+// build must play every session the same.
 #include <gtest/gtest.h>
-
-#include <algorithm>
-#include <filesystem>
 
 #include "tests/replay/replay_fixture.h"
 #include "tests/support/build_paths.h"
 
 namespace {
 
-std::vector<std::filesystem::path> corpus() {
-  std::vector<std::filesystem::path> files;
-  for (const auto& entry : std::filesystem::directory_iterator(build_paths::kReplayCorpusDir)) {
-    if (entry.path().extension() == ".qzr") files.push_back(entry.path());
-  }
-  std::sort(files.begin(), files.end());
-  return files;
-}
-
 TEST(ReplayCorpus, EverySessionPlaysToItsRecordedState) {
-  const std::vector<std::filesystem::path> files = corpus();
+  const std::vector<std::filesystem::path> files = CorpusFiles(build_paths::kReplayCorpusDir);
   ASSERT_GE(files.size(), 5u);
   for (const std::filesystem::path& file : files) {
     const std::string name = file.filename().string();
@@ -35,8 +24,7 @@ TEST(ReplayCorpus, EverySessionPlaysToItsRecordedState) {
                                       << outcome.agreedAt;
     EXPECT_EQ(outcome.updates, check.updates) << name;
     EXPECT_EQ(outcome.agreedAt, check.updates) << name << ": its final state";
-    std::printf("%s: %u updates, state %016llx\n", name.c_str(), outcome.updates,
-                static_cast<unsigned long long>(outcome.hash));
+    std::printf("%s\n", CorpusLine(name, outcome).c_str());
   }
 }
 

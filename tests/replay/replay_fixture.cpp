@@ -1,6 +1,9 @@
 // Sessions on the fakes (see replay_fixture.h).
 #include "tests/replay/replay_fixture.h"
 
+#include <algorithm>
+#include <cinttypes>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -110,4 +113,19 @@ ReplayOutcome ReplayOnFakes(const std::vector<unsigned char>& bytes, bool writeS
 std::vector<unsigned char> ReadBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::vector<unsigned char>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+std::vector<std::filesystem::path> CorpusFiles(const std::string& folder) {
+  std::vector<std::filesystem::path> files;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    if (entry.path().extension() == ".qzr") files.push_back(entry.path());
+  }
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+std::string CorpusLine(const std::string& name, const ReplayOutcome& outcome) {
+  char line[160];
+  std::snprintf(line, sizeof line, ": %" PRIu32 " updates, state %016" PRIx64, outcome.updates, outcome.hash);
+  return name + line;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -68,3 +69,10 @@ struct ReplayOutcome {
 ReplayOutcome ReplayOnFakes(const std::vector<unsigned char>& bytes, bool writeSaves = false);
 
 std::vector<unsigned char> ReadBytes(const std::string& path);
+
+// The corpus's sessions in `folder` (its .qzr files), in name order.
+std::vector<std::filesystem::path> CorpusFiles(const std::string& folder);
+
+// One session's line of the corpus's output, "NAME: N updates, state HASH": the same on every build that plays
+// the session the same.
+std::string CorpusLine(const std::string& name, const ReplayOutcome& outcome);

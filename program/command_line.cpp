@@ -115,7 +115,7 @@ std::string UsageText(const std::vector<CommandLineOption>& options, const std::
       "\nExit status: 0 when the game ends, 1 when a replay differs from its recording or a\n"
       "recording is incomplete, 2 for a bad command line, replay file or file to record into,\n"
       "255 after a fatal error or without a display.\n"
-      "The manual page quarzel(6) tells more.\n";
+      QUARZEL_MORE_HELP "\n";
   return text;
 }
 

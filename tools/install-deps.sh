@@ -21,6 +21,7 @@ tests=(
   xvfb xauth xdotool
   dpkg-dev file lintian appstream man-db
   chromium
+  unzip
 )
 # The Windows build (tools/build-windows.sh): the mingw-w64 cross compilers with the posix thread model (the
 # default win32 model has no std::thread or std::mutex), wine to run what they build, NSIS and zip to package
@@ -35,7 +36,7 @@ case "${1:-}" in
   play) ;;
   web) packages+=("${web[@]}") ;;
   windows) packages+=("${windows[@]}") ;;
-  *) packages+=("${web[@]}" "${tests[@]}") ;;
+  *) packages+=("${web[@]}" "${tests[@]}" "${windows[@]}") ;;
 esac
 
 missing=()

@@ -37,6 +37,9 @@ cmake_path(GET QUARZEL_WINDOWS_DATA PARENT_PATH native_tree)
 set(QUARZEL_ICON_FILE ${native_tree}/quarzel.ico)
 set(QUARZEL_DATA_DIR ${QUARZEL_WINDOWS_DATA})
 
+# What --help's last line points a player to: the read-me the zip and the installer carry.
+set(QUARZEL_MORE_HELP "README.txt beside quarzel.exe tells more.")
+
 # The zip and the installer (packaging/windows/).
 set(QUARZEL_PLATFORM_PACKAGING packaging/windows)
 enable_language(RC)

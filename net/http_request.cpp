@@ -3,7 +3,6 @@
 #include "net/http_request.h"
 
 #include <chrono>
-#include <cstdio>
 #include <string>
 
 #include "runtime/utf8.h"
@@ -32,28 +31,12 @@ void c_HttpRequest::mark() {
 }
 
 namespace {
-// Percent-encodes every code unit that is not printable ASCII, as the bytes of its UTF-8 form, so that text
-// taken from a URL or a caller can never end the request line or a header line early and smuggle in header
-// lines of its own. Wide units matter as much as control characters: the head is written as "ascii", which
-// keeps each unit's low 8 bits, so U+010D U+010A would otherwise go out as CR LF.
+// Text taken from a URL or a caller, percent-encoded so that it can never end the request line or a header line
+// early and smuggle in header lines of its own. Wide units matter as much as control characters: the head is
+// written as "ascii", which keeps each unit's low 8 bits, so U+010D U+010A would otherwise go out as CR LF.
 String header_safe(const String& text) {
-  String safe;
-  int start = 0;
-  for (int i = 0; i < text.Length(); ++i) {
-    char16_t unit = text[i];
-    if (unit > 0x20 && unit < 0x7F) continue;
-    std::string bytes;
-    AppendUtf8(text.Slice(i, i + 1), bytes);
-    std::string escaped;
-    for (unsigned char byte : bytes) {
-      char escape[4];
-      std::snprintf(escape, sizeof escape, "%%%02X", byte);
-      escaped += escape;
-    }
-    safe = safe + text.Slice(start, i) + String(escaped.c_str());
-    start = i + 1;
-  }
-  return start == 0 ? text : safe + text.Slice(start);
+  const std::string safe = PercentEncodedUtf8(text);
+  return String::FromUtf8(safe.data(), static_cast<int>(safe.size()));
 }
 }  // namespace
 

@@ -1,6 +1,8 @@
 // UTF-8 encoding and strict decoding of code units (see utf8.h).
 #include "runtime/utf8.h"
 
+#include <cstdio>
+
 void AppendUtf8(const String& text, std::string& out) {
   out.reserve(out.size() + static_cast<std::size_t>(text.Length()));
   for (int i = 0; i < text.Length(); ++i) {
@@ -40,4 +42,20 @@ bool DecodeUtf8(const unsigned char* bytes, std::size_t size, std::vector<char16
     }
   }
   return true;
+}
+
+std::string PercentEncodedUtf8(const String& text) {
+  std::string bytes;
+  AppendUtf8(text, bytes);
+  std::string encoded;
+  for (unsigned char byte : bytes) {
+    if (byte > 0x20 && byte < 0x7F) {
+      encoded += static_cast<char>(byte);
+      continue;
+    }
+    char escape[4];
+    std::snprintf(escape, sizeof escape, "%%%02X", byte);
+    encoded += escape;
+  }
+  return encoded;
 }

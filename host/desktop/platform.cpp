@@ -18,6 +18,7 @@
 #include "host/core/glfw_game.h"
 #include "host/core/platform.h"
 #include "runtime/errors.h"
+#include "runtime/utf8.h"
 
 namespace {
 
@@ -73,9 +74,10 @@ void PlatformStateSaved() {}  // the save flushed the file and its folder alread
 extern char** environ;
 
 // Runs xdg-open with the URL as its one argument (never through a shell, so nothing in the URL is
-// interpreted) and reaps it in the background. No result is reported.
+// interpreted), percent-encoded as a request line carries it, and reaps it in the background. No result is
+// reported.
 void PlatformOpenUrl(const String& url) {
-  std::string narrow = url.ToCString().c_str();
+  std::string narrow = PercentEncodedUtf8(url);
   char program[] = "xdg-open";
   char* arguments[] = {program, narrow.data(), nullptr};
   pid_t child = 0;

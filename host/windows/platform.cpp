@@ -82,25 +82,6 @@ void run_with_crash_stack(void (*work)(void*), void* argument) {
   work(argument);
 }
 
-// The URL as bytes the shell can take: UTF-8, with every byte outside printable ASCII percent-encoded, as a
-// request line carries it.
-std::string shell_url(const String& url) {
-  std::string utf8;
-  AppendUtf8(url, utf8);
-  static const char kHex[] = "0123456789ABCDEF";
-  std::string encoded;
-  for (unsigned char byte : utf8) {
-    if (byte > 0x20 && byte < 0x7F) {
-      encoded += static_cast<char>(byte);
-      continue;
-    }
-    encoded += '%';
-    encoded += kHex[byte >> 4];
-    encoded += kHex[byte & 15];
-  }
-  return encoded;
-}
-
 bool is_web_address(const std::string& url) {
   return url.rfind("http://", 0) == 0 || url.rfind("https://", 0) == 0;
 }
@@ -138,7 +119,7 @@ void PlatformStateSaved() {}  // the save's move was written through to the disk
 
 // Only web addresses reach the shell: given a path, it would start a program.
 void PlatformOpenUrl(const String& url) {
-  const std::string address = shell_url(url);
+  const std::string address = PercentEncodedUtf8(url);
   if (!is_web_address(address)) return;
   ShellExecuteA(nullptr, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }

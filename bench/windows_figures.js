@@ -44,7 +44,7 @@ async function main() {
   execFileSync('wineboot', ['-i'], {env: {...process.env, ...wine}, stdio: 'ignore'});
   // The prefix's server and desktop stay a moment, on the display wineboot had (none): end them, so the program
   // starts them afresh on its own Xvfb.
-  execFileSync('wineserver', ['-k'], {env: {...process.env, ...wine}});
+  spawnSync('wineserver', ['-k'], {env: {...process.env, ...wine}});
   // figures_bench runs one file: a script that starts the program under wine in the prefix.
   const launcher = path.join(prefix, 'quarzel-under-wine');
   fs.writeFileSync(launcher, `#!/bin/sh\nexport WINEPREFIX='${prefix}' WINEDEBUG=-all\n` +

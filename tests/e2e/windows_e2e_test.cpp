@@ -1,6 +1,7 @@
 // Quarzel for Windows under wine, as players get it, on the test's own Xvfb: the zip unpacked into a folder whose
 // name is not ASCII, and the installer run silently, each in a fresh wine prefix of its own. The program keeps
-// its saved state in %APPDATA%\Quarzel there, never beside itself or in the working directory.
+// its saved state in %APPDATA%\Quarzel there, never beside itself or in the working directory, and copies an
+// older one from the working directory the first time.
 //
 // These tests need the cross build (tools/build-windows.sh): they run when QUARZEL_WINDOWS_BUILD names its tree,
 // as tools/check.sh sets it, and skip otherwise. The figures (time to the title, updates per second in play)
@@ -14,6 +15,7 @@
 #include <iterator>
 
 #include "tests/e2e/round_player.h"
+#include "tests/e2e/sample_state.h"
 #include "tests/e2e/screens.h"
 #include "tests/e2e/x11_session.h"
 
@@ -131,6 +133,9 @@ TEST_F(WindowsUnderWine, TheUnpackedZipPlaysARoundAndKeepsItsScoreInAppData) {
   ProcessResult help = wine.Run({program.string(), "--help"});
   EXPECT_EQ(help.status, 0);
   EXPECT_NE(help.out.find("AppData/Roaming/Quarzel/.tarsilstate"), std::string::npos) << help.out;
+  ProcessResult wrong = wine.Run({program.string(), "--bogus"});
+  EXPECT_EQ(wrong.status, 2) << "a bad command line ends as on Linux";
+  EXPECT_NE(wrong.err.find("unknown option '--bogus'"), std::string::npos) << wrong.err;
 
   auto start = Clock::now();
   game = wine.Start(program.string(), workingDirectory.path());
@@ -177,8 +182,13 @@ TEST_F(WindowsUnderWine, TheInstallerInstallsSilentlyAndItsUninstallerKeepsTheSa
   EXPECT_TRUE(fs::exists(wine.DriveC() / "ProgramData/Microsoft/Windows/Start Menu/Programs/Quarzel/Quarzel.lnk"));
 
   ScratchFolder workingDirectory("cwd");
+  const std::string older = kSettings + kBadges + kScores;  // where an older version kept it
+  std::ofstream(workingDirectory.path() / ".tarsilstate", std::ios::binary) << older;
   game = wine.Start("C:\\Program Files\\Quarzel\\quarzel.exe", workingDirectory.path());
   ASSERT_GT(WaitForTheTitle(Clock::now()), 0) << "the installed game never showed its title: " << game->Stdout();
+  EXPECT_NE(game->Stdout().find("Copied the saved state"), std::string::npos) << game->Stdout();
+  EXPECT_NE(game->Stdout().find("Settings Loaded"), std::string::npos) << "the copy is the state it loads";
+  EXPECT_EQ(ReadFile(wine.SavedState()), older);
   PressKey("Return");  // the gear has the focus: the options open
   PauseFor(500);
   PressKey("Escape");  // ... and close, which saves

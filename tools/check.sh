@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the unit, device and end-to-end suites (each
-# end-to-end test starts its own Xvfb), the web page in headless Chromium, then the whole suite again under
-# AddressSanitizer and UndefinedBehaviorSanitizer, the networking tests under ThreadSanitizer, and fuzzes the
-# decoders and parsers for a bounded time. Each stage prints its header and its result, and the run ends with a
-# table of the stages' wall times (tools/stages.sh).
+# end-to-end test starts its own Xvfb), the web page in headless Chromium, the Windows build under wine, then the
+# whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer, the networking tests under
+# ThreadSanitizer, and fuzzes the decoders and parsers for a bounded time. Each stage prints its header and its
+# result, and the run ends with a table of the stages' wall times (tools/stages.sh).
 #
 # Speed on two cores: every build goes through the compiler cache (tools/build.sh), which a fresh clone in
 # another folder shares; the data folder is generated once, in build/, and linked into the other trees; and
-# where a stage leaves a core waiting, another runs alongside it: the page is built while the first suite runs,
-# its browser tests run while the sanitized tree builds, the fuzz tree builds while the sanitized suite runs,
-# and the fuzzers run two at a time.
+# where a stage leaves a core waiting, another runs alongside it: the page and the Windows build are built while
+# the first suite runs, the browser tests and the Windows build's tests under wine run while the sanitized tree
+# builds, the fuzz tree builds while the sanitized suite runs, and the fuzzers run two at a time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/stages.sh
@@ -19,6 +19,7 @@ data="$PWD/build/data"
 
 stage "build" bash tools/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 stage_start web_build "build the web page" bash tools/build-web.sh
+stage_start windows_build "build for Windows (mingw-w64), the zip and the installer" bash tools/build-windows.sh
 stage "test" ctest --test-dir build --output-on-failure -j2
 stage_wait web_build
 
@@ -41,9 +42,25 @@ web_tests() {
   node --test tests/web/
 }
 stage_start web_tests "the web page in headless Chromium" web_tests
+stage_wait windows_build
+
+# The Windows build under wine: the real program from the zip and from the installer, the two cases side by
+# side, each on an Xvfb and in wine prefixes of its own.
+windows_tests() {
+  local program=build/tests/e2e/windows_e2e_tests status=0
+  export QUARZEL_WINDOWS_BUILD="$PWD/build-win"
+  "$program" --gtest_brief=1 --gtest_filter='*Installer*' >build-logs/windows-installer.log 2>&1 &
+  local installer=$!
+  "$program" --gtest_brief=1 --gtest_filter='-*Installer*' || status=$?
+  wait "$installer" || status=$?
+  cat build-logs/windows-installer.log
+  return "$status"
+}
+stage_start windows_tests "the Windows build under wine" windows_tests
 stage "build under AddressSanitizer + UndefinedBehaviorSanitizer" bash tools/build.sh build-asan \
   -DCMAKE_BUILD_TYPE=Debug -DQUARZEL_SANITIZE=ON -DQUARZEL_PREBUILT_DATA="$data"
 stage_wait web_tests
+stage_wait windows_tests
 
 fuzzers=$(sed -n 's/^quarzel_fuzzer(\([a-z_]*\) .*/\1/p' tests/fuzz/CMakeLists.txt | tr '\n' ' ')
 build_fuzz() {

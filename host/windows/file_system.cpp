@@ -46,16 +46,15 @@ bool PlatformIsFolder(const std::string& path) {
 bool PlatformPathExists(const std::string& path) { return attributes_of(path) != INVALID_FILE_ATTRIBUTES; }
 
 std::string PlatformMakeFolder(const std::string& folder) {
-  // Each folder on the way that is not there yet, the drive or share it starts from excepted.
+  // Each folder on the way that is not there yet. The drive or share the path starts from ("C:", "//server")
+  // cannot be made itself; whether the path works shows at its end.
+  DWORD madeLast = ERROR_SUCCESS;
   for (std::size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
     const std::string part = folder.substr(0, slash);
-    if (!PlatformIsFolder(part) && !CreateDirectoryW(Wide(part).c_str(), nullptr) &&
-        GetLastError() != ERROR_ALREADY_EXISTS && slash != std::string::npos) {
-      continue;  // "C:" or "//server" themselves cannot be made; the next part says whether the path works
-    }
+    if (!PlatformIsFolder(part) && !CreateDirectoryW(Wide(part).c_str(), nullptr)) madeLast = GetLastError();
     if (slash == std::string::npos) break;
   }
-  if (!PlatformIsFolder(folder)) return std::strerror(ErrnoOf(GetLastError()));
+  if (!PlatformIsFolder(folder)) return std::strerror(ErrnoOf(madeLast));
   if (_waccess(Wide(folder).c_str(), 2) != 0) return std::strerror(errno);  // 2: may be written
   return std::string();
 }

@@ -23,7 +23,7 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineboot -i >/dev/null 2>&1
   wineserver -w
 fi
-wineserver -p
+wineserver -p 2>/dev/null || true  # a server of this prefix may already run: then it serves
 trap 'wineserver -k 2>/dev/null || true' EXIT
 
 results=$tree/test-results-wine
@@ -54,7 +54,8 @@ run_program() {
 export -f run_program
 
 start=$(date +%s)
-# xargs appends the program after the results folder.
+# xargs appends the program after the results folder; the quotes keep both for the inner shell.
+# shellcheck disable=SC2016
 tr '\n' '\0' <"$list" | xargs -0 -r -n 1 -P 2 bash -c 'run_program "$2" "$1"' run-tests "$results"
 failed=0
 for marker in "$results"/*.failed; do

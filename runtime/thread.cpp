@@ -2,9 +2,9 @@
 // thread's object alive. See thread.h for which side may do what.
 #include "runtime/thread.h"
 
+#include <pthread.h>
+
 #include <cstdlib>
-#include <system_error>
-#include <thread>
 
 #include "runtime/errors.h"
 
@@ -21,9 +21,13 @@ bool KoThread::Start() {
   _running.store(kRunning, std::memory_order_relaxed);
   // From here on this object is a root; it must be marked now, since roots are greyed only at a flip.
   gc_mark(static_cast<gc_object*>(this));
-  try {
-    std::thread(run, this).detach();
-  } catch (const std::system_error&) {
+  pthread_attr_t attributes;
+  pthread_attr_init(&attributes);
+  pthread_attr_setdetachstate(&attributes, PTHREAD_CREATE_DETACHED);
+  pthread_t worker;
+  const int failure = pthread_create(&worker, &attributes, run, this);
+  pthread_attr_destroy(&attributes);
+  if (failure != 0) {
     if (startFailureEnds) {
       koPrint(String("CreateThread failed!"));
       koExit(-1);
@@ -46,9 +50,11 @@ void KoThread::SetResult(Object* value) { _result.store(value, std::memory_order
 
 String KoThread::Strdup(const String& text) { return String(text.Data(), text.Length()); }
 
-void KoThread::run(KoThread* thread) {
+void* KoThread::run(void* object) {
+  auto* thread = static_cast<KoThread*>(object);
   koRunWorker([](void* work) { static_cast<KoThread*>(work)->Run__UNSAFE__(); }, thread);
   thread->_running.store(kFinished, std::memory_order_release);  // last touch of the object by the worker
+  return nullptr;
 }
 
 void KoThread::mark_root() {

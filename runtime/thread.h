@@ -9,6 +9,8 @@
 // Lifetime: a running thread keeps its own object alive (it is a collector root while _running is 1), so the
 // work never runs on a collected object. A result object must be one the main side also keeps reachable until
 // it picks it up (a worker cannot allocate one): the collector cannot see a store made behind its back.
+// Each run's thread is made detached, rather than detached once made as std::thread would: winpthreads, the
+// Windows build's threads, now and then loses a thread detached just after it was made (it never runs).
 #pragma once
 
 #include <atomic>
@@ -38,7 +40,7 @@ class KoThread : public Object, private gc_root {
   static constexpr int kRunning = 1;
   static constexpr int kFinished = 2;
 
-  static void run(KoThread* thread);
+  static void* run(void* thread);
   void mark_root() override;
   gc_object* root_object() const override;
 

@@ -24,8 +24,8 @@ include_directories(SYSTEM ${openal_headers})
 find_file(QUARZEL_OPENAL_DLL OpenAL32.dll PATH_SUFFIXES bin REQUIRED)
 
 # The unit tests on the fakes are cross-built too and run under wine (tools/windows/run-tests.sh); the tools
-# and benches that make or measure the data run natively only.
-set(QUARZEL_PLATFORM_HAS_TESTS OFF)
+# and benches that make or measure the data run natively only (the top level leaves them out of a cross build).
+set(QUARZEL_PLATFORM_HAS_TESTS ON)
 
 # The data folder and the program's icon are the ones a native build generated (tools/build-windows.sh passes
 # build/data; the icon is beside it).

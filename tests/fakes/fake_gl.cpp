@@ -2,6 +2,7 @@
 #include "tests/fakes/fake_gl.h"
 
 #include <GL/gl.h>
+#include <GL/glext.h>  // GL_BGRA and GL_CLAMP_TO_EDGE, which a header of GL 1.1 alone lacks
 
 #include <cstring>
 

@@ -6,6 +6,7 @@
 #include "framework/graphics/graphics.h"
 #include "host/core/glfw_game.h"
 #include "tests/fakes/fake_glfw2.h"
+#include "tests/support/exit_status.h"
 
 using fake_glfw::state;
 
@@ -37,7 +38,7 @@ class AppLifecycle : public ::testing::Test {
 };
 
 TEST_F(AppLifecycle, CreatingASecondApplicationIsFatal) {
-  EXPECT_EXIT((new TestApp)->m_new(), ::testing::ExitedWithCode(255), "");
+  EXPECT_EXIT((new TestApp)->m_new(), ExitedMinusOne(), "");
 }
 
 TEST_F(AppLifecycle, StartCreatesTheApplicationWithTheDeviceSize) {

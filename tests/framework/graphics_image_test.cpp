@@ -1,6 +1,7 @@
 // Images: cutting strips and grids into frames, the flags, the fatal geometry errors, loading from the data
 // folder, blank images and the default font.
 #include "tests/framework/graphics_fixture.h"
+#include "tests/support/exit_status.h"
 
 namespace {
 
@@ -56,7 +57,7 @@ TEST_F(Images, AGridIsCutRowByRow) {
 TEST_F(Images, FramesThatDoNotFitAndSecondInitialisationsAreFatal) {
   Register("grid.png", 100, 40);
   auto expectFatal = [](auto body, const char* message) {
-    EXPECT_EXIT(WithFatalReportOnStderr(body), ::testing::ExitedWithCode(255),
+    EXPECT_EXIT(WithFatalReportOnStderr(body), ExitedMinusOne(),
                 std::string("Tarsil Runtime Error : ") + message);
   };
   expectFatal([] { ko_graphics_LoadImage2(String("grid.png"), 30, 20, 7, 0); }, "Image frame outside surface");

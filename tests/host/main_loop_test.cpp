@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "tests/host/host_test_support.h"
+#include "tests/support/exit_status.h"
 
 using fake_glfw::state;
 
@@ -154,12 +155,12 @@ TEST_F(MainLoop, OnlyTheOutermostEntryCollects) {
 TEST_F(MainLoop, AnExceptionEscapingTheGameIsFatal) {
   delegate->onUpdate = [] { throw new ThrowableObject; };
   game.StartGame();
-  EXPECT_EXIT(game.UpdateGame(), ::testing::ExitedWithCode(255), "");
+  EXPECT_EXIT(game.UpdateGame(), ExitedMinusOne(), "");
 }
 
 TEST_F(MainLoop, AWindowThatCannotOpenEndsTheProgram) {
   state.openFails = true;
-  EXPECT_EXIT(game.Run(), ::testing::ExitedWithCode(255), "");
+  EXPECT_EXIT(game.Run(), ExitedMinusOne(), "");
 }
 
 }  // namespace

@@ -1,11 +1,7 @@
 // The update pump, the test roots and the loopback servers.
 #include "tests/net/net_test_support.h"
 
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <condition_variable>
 #include <cstdio>
@@ -26,33 +22,9 @@ struct ForgetKeptObjects : testing::EmptyTestEventListener {
   }
 };
 
-int bind_loopback(int* port) {
-  int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t size = sizeof address;
-  bind(fd, reinterpret_cast<sockaddr*>(&address), size);
-  getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size);
-  *port = ntohs(address.sin_port);
-  return fd;
-}
+bool send_all(SocketHandle socket, const std::string& bytes) { return SendAll(socket, bytes.data(), bytes.size()); }
 
-bool ready(int fd, short events) {
-  pollfd entry{fd, events, 0};
-  return poll(&entry, 1, std::chrono::milliseconds(kWaitLimit).count()) == 1;
-}
-
-bool send_all(int fd, const std::string& bytes) {
-  for (size_t sent = 0; sent < bytes.size();) {
-    ssize_t n = ready(fd, POLLOUT) ? send(fd, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL) : -1;
-    if (n <= 0) return false;
-    sent += n;
-  }
-  return true;
-}
-
-void trickle(int fd, const std::string& bytes, const std::atomic<bool>& stop) {
+void trickle(SocketHandle fd, const std::string& bytes, const std::atomic<bool>& stop) {
   for (size_t i = 0; !stop && send_all(fd, bytes.substr(i % bytes.size(), 1)); ++i) {
     std::this_thread::sleep_for(kTricklePause);
   }
@@ -64,11 +36,11 @@ void wait_until(const std::atomic<bool>& flag) {
 }
 
 // The request head and `bodyBytes` more, or what came before the client stopped sending.
-std::string read_request(int fd, int bodyBytes) {
+std::string read_request(SocketHandle fd, int bodyBytes) {
   std::string bytes;
   char block[4096];
   for (size_t end; (end = bytes.find("\r\n\r\n")) == std::string::npos || bytes.size() < end + 4 + bodyBytes;) {
-    ssize_t n = ready(fd, POLLIN) ? recv(fd, block, sizeof block, 0) : 0;
+    long n = ReceiveWithin(fd, block, sizeof block);
     if (n <= 0) break;
     bytes.append(block, n);
   }
@@ -104,23 +76,16 @@ bool PumpUntil(const std::function<bool()>& done) {
   return true;
 }
 
-void RouteFatalReportToStderr() {
-  std::fflush(stdout);
-  dup2(STDERR_FILENO, STDOUT_FILENO);
-  if (!std::freopen("/dev/null", "r", stdin)) std::abort();
-}
-
 LoopbackServer::LoopbackServer(std::vector<ServerStep> steps, int bodyBytes) {
-  listener_ = bind_loopback(&port_);
-  listen(listener_, 4);
+  listener_ = BindLoopback(&port_);
+  ListenOn(listener_, 4);
   thread_ = std::thread(&LoopbackServer::Serve, this, std::move(steps), bodyBytes);
 }
 
 LoopbackServer::~LoopbackServer() {
-  stop_ = released_ = true;
-  shutdown(listener_, SHUT_RDWR);  // wakes a server still waiting for its client
+  stop_ = released_ = true;  // a server still waiting for its client stops within a slice of its wait
   thread_.join();
-  close(listener_);
+  CloseSocket(listener_);
 }
 
 std::string LoopbackServer::Request() {
@@ -129,8 +94,12 @@ std::string LoopbackServer::Request() {
 }
 
 void LoopbackServer::Serve(std::vector<ServerStep> steps, int bodyBytes) {
-  int connection = ready(listener_, POLLIN) ? accept(listener_, nullptr, nullptr) : -1;
-  if (connection < 0) return;
+  SocketHandle connection = kNoSocket;
+  const auto limit = std::chrono::steady_clock::now() + kWaitLimit;
+  while (connection == kNoSocket && !stop_ && std::chrono::steady_clock::now() < limit) {
+    connection = AcceptWithin(listener_, 20);
+  }
+  if (connection == kNoSocket) return;
   request_ = read_request(connection, bodyBytes);
   requestRead_ = true;
   bool open = true;
@@ -147,48 +116,15 @@ void LoopbackServer::Serve(std::vector<ServerStep> steps, int bodyBytes) {
       open = false;
     }
     if (step.kind == ServerStep::Reset) {
-      linger abort{1, 0};
-      setsockopt(connection, SOL_SOCKET, SO_LINGER, &abort, sizeof abort);
+      ResetOnClose(connection);
       open = false;
     }
   }
-  close(connection);
+  CloseSocket(connection);
 }
 
-NoFreeDescriptors::NoFreeDescriptors() {
-  getrlimit(RLIMIT_NOFILE, &saved_);
-  int lowestFree = dup(0);
-  close(lowestFree);
-  rlimit exhausted{static_cast<rlim_t>(lowestFree), saved_.rlim_max};
-  setrlimit(RLIMIT_NOFILE, &exhausted);
-}
-
-NoFreeDescriptors::~NoFreeDescriptors() { setrlimit(RLIMIT_NOFILE, &saved_); }
-
-FullPort::FullPort() {
-  listener_ = bind_loopback(&port_);
-  listen(listener_, 0);  // a backlog of 0 still queues one connection
-  ahead_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  address.sin_port = htons(static_cast<uint16_t>(port_));
-  connect(ahead_, reinterpret_cast<sockaddr*>(&address), sizeof address);
-}
-
-FullPort::~FullPort() {
-  close(ahead_);
-  close(listener_);
-}
-
-bool FullPort::AcceptOne() {
-  int accepted = accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
-  if (accepted >= 0) close(accepted);
-  return accepted >= 0;
-}
-
-RefusingPort::RefusingPort() { socket_ = bind_loopback(&port_); }
-RefusingPort::~RefusingPort() { close(socket_); }
+RefusingPort::RefusingPort() { socket_ = BindLoopback(&port_); }
+RefusingPort::~RefusingPort() { CloseSocket(socket_); }
 
 struct HeldResolver::Gate {
   std::mutex lock;

@@ -1,9 +1,9 @@
 // Shared pieces of the networking tests: the update pump, collector roots for test objects, fatal-stop
 // checks, and loopback servers (threads on 127.0.0.1) that answer with scripted bytes. Every wait is bounded
-// by kWaitLimit, so a fault fails a test instead of hanging the suite.
+// by kWaitLimit, so a fault fails a test instead of hanging the suite. The servers' system calls are in
+// net_test_system.h; what only POSIX systems can set up (a full descriptor table, a full listen queue) is in
+// net_test_posix.h.
 #pragma once
-
-#include <sys/resource.h>
 
 #include <atomic>
 #include <chrono>
@@ -15,6 +15,8 @@
 
 #include "net/name_lookup.h"
 #include "runtime/object.h"
+#include "tests/net/net_test_system.h"
+#include "tests/support/exit_status.h"
 
 inline constexpr auto kWaitLimit = std::chrono::seconds(10);
 inline constexpr auto kTricklePause = std::chrono::milliseconds(20);  // far below any read timeout a test sets
@@ -33,16 +35,14 @@ T* Keep(T* object) {
   return object;
 }
 
-// A fatal stop prints its report on standard output and waits for a debugger on standard input, while a
-// death test reads standard error: send the report there and give the stop no debugger.
-void RouteFatalReportToStderr();
+// A death test of a fatal stop, its report sent to standard error (RouteFatalReportToStderr).
 #define EXPECT_FATAL(statement, message) \
   EXPECT_EXIT(                           \
       {                                  \
         RouteFatalReportToStderr();      \
         statement;                       \
       },                                 \
-      testing::ExitedWithCode(255), message)
+      ExitedMinusOne(), message)
 
 struct ServerStep {
   // Reset: an abortive close (the peer sees -1). Trickle: the bytes one at a time, kTricklePause apart, over
@@ -70,34 +70,11 @@ class LoopbackServer {
  private:
   void Serve(std::vector<ServerStep> steps, int bodyBytes);
 
-  int listener_ = -1, port_ = 0;
+  SocketHandle listener_ = kNoSocket;
+  int port_ = 0;
   std::atomic<bool> stop_{false}, released_{false}, requestRead_{false};
   std::string request_;  // written before requestRead_ is set
   std::thread thread_;
-};
-
-// While the object lives, no new descriptor can be opened: the process's limit is lowered to its lowest free
-// descriptor, so a socket that a test starts then cannot be made.
-class NoFreeDescriptors {
- public:
-  NoFreeDescriptors();
-  ~NoFreeDescriptors();
-
- private:
-  rlimit saved_{};
-};
-
-// A port on 127.0.0.1 whose listener's queue is full: a new connect to it stays pending (the system drops its
-// SYN) until AcceptOne makes room, and the client's next SYN, about a second later, gets through.
-class FullPort {
- public:
-  FullPort();
-  ~FullPort();
-  int Port() const { return port_; }
-  bool AcceptOne();  // takes the connection that fills the queue
-
- private:
-  int listener_ = -1, ahead_ = -1, port_ = 0;
 };
 
 // A port on 127.0.0.1 that refuses connections (bound, not listening) while the object lives.
@@ -105,7 +82,8 @@ struct RefusingPort {
   RefusingPort();
   ~RefusingPort();
   int Port() const { return port_; }
-  int socket_ = -1, port_ = 0;
+  SocketHandle socket_ = kNoSocket;
+  int port_ = 0;
 };
 
 // While the object lives, the sockets' resolver holds every lookup of kHeldName until the object goes (the

@@ -5,7 +5,12 @@
 // look at a stale byte is caught even though it lies inside the buffer.
 #pragma once
 
+#if __has_include(<sanitizer/asan_interface.h>)
 #include <sanitizer/asan_interface.h>
+#else  // a compiler without the sanitizers' header (mingw's): nothing is poisoned, as in an unsanitized build
+#define ASAN_POISON_MEMORY_REGION(addr, size) ((void)(addr), (void)(size))
+#define ASAN_UNPOISON_MEMORY_REGION(addr, size) ((void)(addr), (void)(size))
+#endif
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,10 +1,12 @@
 // Data buffers: clipping of every transfer, signed reads, overlapping copies, string encodings, the fatal
 // errors, the UTF-8 cut-off helper, and loading through the host.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
 #include <vector>
 
 #include "host/core/game.h"
@@ -145,16 +147,15 @@ TEST(DataBufferDeathTest, FatalErrorsHaveExactTexts) {
 TEST(DataBuffer, LoadsWholeFilesThroughTheHost) {
   EXPECT_EQ(c_DataBuffer::m_Load(String("/dev/null")), nullptr);  // no host object
   KoGame game;
-  char path[] = "/tmp/net_tests_bufferXXXXXX";
-  int fd = mkstemp(path);
-  ASSERT_EQ(write(fd, "\x01\x02\xff", 3), 3);
-  close(fd);
-  c_DataBuffer* loaded = Keep(c_DataBuffer::m_Load(String(path)));
-  std::remove(path);
+  const std::string path = (std::filesystem::temp_directory_path() /
+                            ("net_tests_buffer" + std::to_string(std::random_device()()))).generic_string();
+  std::ofstream(path, std::ios::binary) << "\x01\x02\xff";
+  c_DataBuffer* loaded = Keep(c_DataBuffer::m_Load(String(path.c_str())));
+  std::remove(path.c_str());
   ASSERT_NE(loaded, nullptr);
   EXPECT_EQ(Contents(loaded), (Bytes{1, 2, 255}));
   EXPECT_FALSE(loaded->_Load(String("/dev/null")));  // it has data already
-  EXPECT_EQ(c_DataBuffer::m_Load(String(path)), nullptr);
+  EXPECT_EQ(c_DataBuffer::m_Load(String(path.c_str())), nullptr);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "tests/fakes/fake_glfw2.h"
 #include "tests/net/net_test_support.h"
 #include "tests/replay/replay_fixture.h"
+#include "tests/support/environment.h"
 
 using namespace glfw2;
 
@@ -144,7 +145,7 @@ c_MyApp& app() { return *static_cast<c_MyApp*>(ko_app__app.get()); }
 // the same update.
 TEST(ReplaySession, ThePingIsAnsweredFromTheFileInTheUpdateItCameIn) {
   LoopbackServer server({Send("HTTP/1.0 200 OK\r\n\r\nhello")});
-  setenv("QUARZEL_PING_URL", server.Url("/housecall.php").c_str(), 1);
+  SetEnvironment("QUARZEL_PING_URL", server.Url("/housecall.php"));
   RecordedSession recorded = RecordOnFakes([](SessionDriver& s) {
     for (int i = 0; i < 10000 && app().m_pingDone == 0; ++i) {
       s.Frames();
@@ -153,7 +154,7 @@ TEST(ReplaySession, ThePingIsAnsweredFromTheFileInTheUpdateItCameIn) {
   });
   ASSERT_EQ(app().m_pingReply, String("hello"));
   ReplayOutcome replayed = ReplayOnFakes(recorded.bytes);
-  unsetenv("QUARZEL_PING_URL");
+  RemoveEnvironment("QUARZEL_PING_URL");
   EXPECT_EQ(app().m_pingRequest.get(), nullptr) << "the replay sent the ping again";
   EXPECT_EQ(replayed.divergedAt, 0u);
   EXPECT_EQ(replayed.agreedAt, recorded.updates) << "the answer did not land in the recorded update";

@@ -4,10 +4,9 @@
 #include <condition_variable>
 #include <memory>
 #include <mutex>
-#include <system_error>
-#include <thread>
 
 #include "runtime/errors.h"
+#include "runtime/thread.h"
 
 namespace {
 
@@ -44,6 +43,13 @@ struct LookupJob {
     share->address = address;
     share->signal.notify_one();
   }
+
+  // The lookup thread's entry: it owns the job and ends it.
+  static void* RunOwned(void* job) {
+    std::unique_ptr<LookupJob> owned(static_cast<LookupJob*>(job));
+    koRunWorker([](void* lookup) { static_cast<LookupJob*>(lookup)->Run(); }, owned.get());
+    return nullptr;
+  }
 };
 
 }  // namespace
@@ -57,13 +63,9 @@ NameResolver ko_socket_SetNameResolver(NameResolver resolver) {
 bool ko_socket_LookUp(const std::string& name, uint32_t* address, LookupDeadline deadline) {
   if (deadline == kNoDeadline) return current_resolver()(name, address);
   auto share = std::make_shared<LookupShare>();
-  try {
-    std::thread([job = LookupJob{name, current_resolver(), share}]() mutable {
-      koRunWorker([](void* lookup) { static_cast<LookupJob*>(lookup)->Run(); }, &job);
-    }).detach();
-  } catch (const std::system_error&) {
-    return false;  // without a thread of its own the lookup could not be bounded
-  }
+  auto job = std::make_unique<LookupJob>(LookupJob{name, current_resolver(), share});
+  if (!koStartDetachedThread(LookupJob::RunOwned, job.get())) return false;  // then it could not be bounded
+  job.release();  // the thread's now
   std::unique_lock<std::mutex> hold(share->lock);
   if (!share->signal.wait_until(hold, deadline, [&] { return share->answered; })) return false;
   *address = share->address;

@@ -13,6 +13,16 @@ void KoThread::mark() {
   gc_mark(gc_object_of(_result.load(std::memory_order_acquire)));
 }
 
+bool koStartDetachedThread(void* (*entry)(void*), void* argument) {
+  pthread_attr_t attributes;
+  if (pthread_attr_init(&attributes) != 0) return false;
+  pthread_attr_setdetachstate(&attributes, PTHREAD_CREATE_DETACHED);
+  pthread_t thread;
+  const int failure = pthread_create(&thread, &attributes, entry, argument);
+  pthread_attr_destroy(&attributes);
+  return failure == 0;
+}
+
 bool KoThread::startFailureEnds = true;
 
 bool KoThread::Start() {
@@ -21,13 +31,7 @@ bool KoThread::Start() {
   _running.store(kRunning, std::memory_order_relaxed);
   // From here on this object is a root; it must be marked now, since roots are greyed only at a flip.
   gc_mark(static_cast<gc_object*>(this));
-  pthread_attr_t attributes;
-  pthread_attr_init(&attributes);
-  pthread_attr_setdetachstate(&attributes, PTHREAD_CREATE_DETACHED);
-  pthread_t worker;
-  const int failure = pthread_create(&worker, &attributes, run, this);
-  pthread_attr_destroy(&attributes);
-  if (failure != 0) {
+  if (!koStartDetachedThread(run, this)) {
     if (startFailureEnds) {
       koPrint(String("CreateThread failed!"));
       koExit(-1);

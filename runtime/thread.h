@@ -9,13 +9,18 @@
 // Lifetime: a running thread keeps its own object alive (it is a collector root while _running is 1), so the
 // work never runs on a collected object. A result object must be one the main side also keeps reachable until
 // it picks it up (a worker cannot allocate one): the collector cannot see a store made behind its back.
-// Each run's thread is made detached, rather than detached once made as std::thread would: winpthreads, the
-// Windows build's threads, now and then loses a thread detached just after it was made (it never runs).
+// Each run's thread is started by koStartDetachedThread.
 #pragma once
 
 #include <atomic>
 
 #include "runtime/object.h"
+
+// Runs `entry(argument)` on a new thread that is detached from its start, the way every worker of the program
+// starts; false when the system cannot start one. A thread made detached rather than detached once made (as
+// std::thread's detach does): winpthreads, the Windows build's threads, now and then loses a thread detached
+// just after it was made, which then never runs.
+bool koStartDetachedThread(void* (*entry)(void*), void* argument);
 
 class KoThread : public Object, private gc_root {
  public:

@@ -1,8 +1,8 @@
 // Windows' program functions (host/core/platform.h): the program found through its module file name, crashes
 // caught by the process's exception filter, URLs handed to the shell, and a console for a program started from
 // one. The runtime's hooks keep their defaults but koRunWorker, which catching crashes sets. Worker threads are
-// std::thread on the posix-model compilers' winpthreads, the same code as on Linux; CreateThread would add only
-// a second way to start one.
+// POSIX threads on the posix-model compilers' winpthreads (koStartDetachedThread), the same code as on Linux;
+// CreateThread would add only a second way to start one.
 //
 // The console: the program is a GUI program, so started from Explorer or the Start menu it opens no console
 // window. Started from a terminal, it writes to that terminal: when it was given no standard handles, it

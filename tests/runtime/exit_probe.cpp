@@ -13,6 +13,7 @@
 #include "runtime/errors.h"
 #include "runtime/object.h"
 #include "runtime/thread.h"
+#include "tests/runtime/crashes.h"
 
 namespace {
 
@@ -48,26 +49,6 @@ void corrupt_heap_and_allocate() {
   allocate(24);
 }
 
-// Each call takes a kilobyte of stack more until the stack runs out.
-int overflow_stack(int depth) {
-  volatile char frame[1024];
-  frame[depth % sizeof frame] = 1;
-  return depth < 0 ? 0 : overflow_stack(depth + 1) + frame[0];  // not a tail call: every frame stays
-}
-
-// Work that overflows its worker thread's stack, which is not the stack the main thread set up for crashes.
-struct OverflowingWork : KoThread {
-  void Run__UNSAFE__() override { overflow_stack(0); }
-};
-
-// A store through a null pointer that the compiler cannot see coming, and that the sanitizer build's
-// undefined-behaviour checks leave alone (they would stop at it themselves), so it faults as it would in the
-// shipped program.
-__attribute__((no_sanitize("undefined"))) void write_through_null() {
-  volatile int* volatile target = nullptr;
-  *target = 1;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -82,12 +63,12 @@ int main(int argc, char** argv) {
   if (path == "ill") std::raise(SIGILL);
   if (path == "fpe") std::raise(SIGFPE);
   if (path == "corrupt-heap") corrupt_heap_and_allocate();
-  if (path == "overflow-stack") return overflow_stack(0);
+  if (path == "overflow-stack") return OverflowStack(0);
   if (path == "overflow-worker-stack") {
     (new OverflowingWork)->Start();
     for (;;) pause();  // the worker's crash report ends the process
   }
-  if (path == "null-write") write_through_null();
+  if (path == "null-write") WriteThroughNull();
   if (path == "huge-array") {
     Array<int> huge(1 << 29);  // 2 GiB of elements: the block's size does not fit an int
     return huge.Length();

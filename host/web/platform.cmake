@@ -38,6 +38,29 @@ function(quarzel_finish_program target)
     --profiling-funcs)                # a crash on the page names the functions it happened in
   add_custom_command(TARGET ${target} POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E copy ${QUARZEL_WEB_ICON} ${CMAKE_BINARY_DIR}/site/icon.png)
+  quarzel_offline_site(${target})
+endfunction()
+
+# The page installed and offline: the app manifest with its two icons, and the service worker that keeps every
+# file of site/ (whatever the link put there) in a cache named after the version and a hash of the files. Runs
+# after the link, and again only when the link, the icons or these sources change; hashing the whole site costs
+# well under a second.
+function(quarzel_offline_site target)
+  set(site ${CMAKE_BINARY_DIR}/site)
+  set(web ${CMAKE_SOURCE_DIR}/host/web)
+  set(icons ${QUARZEL_WEB_DATA}/../icons/hicolor)
+  add_custom_command(
+    OUTPUT ${site}/service_worker.js ${site}/manifest.webmanifest ${site}/icon-192.png ${site}/icon-512.png
+    COMMAND ${CMAKE_COMMAND} -E copy ${web}/manifest.webmanifest ${site}/manifest.webmanifest
+    COMMAND ${CMAKE_COMMAND} -E copy ${icons}/192x192/apps/quarzel.png ${site}/icon-192.png
+    COMMAND ${CMAKE_COMMAND} -E copy ${icons}/512x512/apps/quarzel.png ${site}/icon-512.png
+    COMMAND ${CMAKE_COMMAND} -DSITE=${site} -DTEMPLATE=${web}/service_worker.js.in
+            -DVERSION=${PROJECT_VERSION} -P ${web}/site_cache.cmake
+    DEPENDS ${target} ${web}/manifest.webmanifest ${web}/service_worker.js.in ${web}/site_cache.cmake
+            ${icons}/192x192/apps/quarzel.png ${icons}/512x512/apps/quarzel.png
+    COMMENT "Listing the page's files for its service worker"
+    VERBATIM)
+  add_custom_target(${target}_offline_site ALL DEPENDS ${site}/service_worker.js)
 endfunction()
 
 # Added here because the top level leaves before its tests on this platform; the libraries it links come later.

@@ -17,7 +17,8 @@ namespace {
 using artkit::Pen;
 using artkit::Vec2;
 
-constexpr int kIconSizes[] = {256, 64, 48};  // pixels; 48 is the size every desktop can fall back to
+// Pixels. 48 is the size every desktop can fall back to; 192 and 512 are the ones an installed web page asks for.
+constexpr int kIconSizes[] = {512, 256, 192, 64, 48};
 constexpr float kDesignSize = 128;           // design units across the icon
 
 std::vector<Vec2> roundedSquare(float half, float cornerRadius) {

@@ -1,5 +1,6 @@
 // A static web server for the page on 127.0.0.1, on a port of the system's choosing: the page must come over HTTP
-// (the toolchain's loader fetches its files), and from a server of our own the tests can count what it sent.
+// (the toolchain's loader fetches its files), and from a server of our own the tests can count what it sent, serve
+// another build at the same address (serveFrom), and stop it as a network that goes away does.
 'use strict';
 const fs = require('node:fs');
 const http = require('node:http');
@@ -11,15 +12,18 @@ const kTypes = {
   '.wasm': 'application/wasm',  // the browser compiles it while it downloads only with this type
   '.data': 'application/octet-stream',
   '.png': 'image/png',
+  '.webmanifest': 'application/manifest+json',
+  '.json': 'application/json',
 };
 
-// Serves `root`; resolves to {url, bytesSent(), close()} once listening.
+// Serves `root`; resolves to {url, bytesSent(), resetCount(), serveFrom(folder), close()} once listening.
 function serve(root) {
   let bytesSent = 0;
+  let servedRoot = root;
   const server = http.createServer((request, response) => {
     const name = decodeURIComponent(new URL(request.url, 'http://x').pathname);
-    const file = path.join(root, name === '/' ? 'index.html' : name);
-    if (!file.startsWith(root + path.sep) || !fs.existsSync(file) || !fs.statSync(file).isFile()) {
+    const file = path.join(servedRoot, name === '/' ? 'index.html' : name);
+    if (!file.startsWith(servedRoot + path.sep) || !fs.existsSync(file) || !fs.statSync(file).isFile()) {
       response.writeHead(404);
       response.end();
       return;
@@ -36,7 +40,11 @@ function serve(root) {
         url: `http://127.0.0.1:${server.address().port}/`,
         bytesSent: () => bytesSent,
         resetCount: () => { bytesSent = 0; },
-        close: () => new Promise((done) => server.close(done)),
+        serveFrom: (folder) => { servedRoot = path.resolve(folder); },
+        close: () => new Promise((done) => {
+          server.close(done);
+          server.closeAllConnections();  // a browser's kept-alive connections too: nothing answers any more
+        }),
       });
     });
   });

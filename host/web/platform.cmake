@@ -17,19 +17,34 @@ if(NOT IS_DIRECTORY "${QUARZEL_WEB_DATA}")
   message(FATAL_ERROR "QUARZEL_WEB_DATA must name a generated data folder (build/data of a native build)")
 endif()
 
-# The program as the page: site/index.html with its script, its WebAssembly and its data package, servable by any
-# static web server.
+# The data folder split for the page (art_sets.cmake): the art of each factor in a package of its own in site/,
+# fetched when the canvas's size calls for it (art_sets.js); the rest in the program's own package, index.data.
+find_program(QUARZEL_FILE_PACKAGER file_packager HINTS "${EMSCRIPTEN_ROOT_PATH}/tools" /usr/share/emscripten/tools
+  REQUIRED)
+set(QUARZEL_WEB_COMMON ${CMAKE_BINARY_DIR}/art_sets/common)
+add_custom_target(quarzel_art_sets
+  COMMAND ${CMAKE_COMMAND} -DDATA=${QUARZEL_WEB_DATA} -DOUT=${CMAKE_BINARY_DIR}/art_sets
+          -DSITE=${CMAKE_BINARY_DIR}/site -DPACKAGER=${QUARZEL_FILE_PACKAGER}
+          -P ${CMAKE_SOURCE_DIR}/host/web/art_sets.cmake
+  BYPRODUCTS ${QUARZEL_WEB_COMMON}.stamp
+  COMMENT "Packing the art sets")
+
+# The program as the page: site/index.html with its script, its WebAssembly and its data packages, servable by
+# any static web server.
 function(quarzel_finish_program target)
   set(shell ${CMAKE_SOURCE_DIR}/host/web/shell.html)
   set(saved_state ${CMAKE_SOURCE_DIR}/host/web/saved_state.js)
+  set(art_sets ${CMAKE_SOURCE_DIR}/host/web/art_sets.js)
   set_target_properties(${target} PROPERTIES OUTPUT_NAME index SUFFIX .html
-    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/site LINK_DEPENDS "${shell};${saved_state}")
+    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/site LINK_DEPENDS "${shell};${saved_state};${art_sets};${QUARZEL_WEB_COMMON}.stamp")
+  add_dependencies(${target} quarzel_art_sets)
   target_link_options(${target} PRIVATE
     --shell-file ${shell}
     -sMINIFY_HTML=0                   # the toolchain's HTML minifier fails in this version
-    --preload-file ${QUARZEL_WEB_DATA}@/quarzel/data
+    --preload-file ${QUARZEL_WEB_COMMON}@/quarzel/data
+    "SHELL:--pre-js ${art_sets}"      # the art of the canvas's factor, before the program starts and on resizes
     -lidbfs.js                        # the saved state in the browser's IndexedDB
-    --pre-js ${saved_state}           # ... and a copy in localStorage that a closing tab cannot cut off
+    "SHELL:--pre-js ${saved_state}"   # ... and a copy in localStorage that a closing tab cannot cut off
     -lopenal                          # OpenAL over Web Audio
     -sLEGACY_GL_EMULATION=1           # the renderer's client arrays and matrices on WebGL
     -sEXIT_RUNTIME=1                  # the end of the program reaches the page (Module.onExit)

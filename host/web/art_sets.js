@@ -25,8 +25,9 @@ Module['artSets'] = (function () {
   }
 
   function download(name, kind) {
-    return fetch(name).then(function (response) {
-      if (!response.ok) throw new Error(name + ' could not be downloaded (' + response.status + ')');
+    var failed = function (why) { return new Error(name + ' could not be downloaded (' + why + ')'); };
+    return fetch(name).catch(function (error) { throw failed(error.message); }).then(function (response) {
+      if (!response.ok) throw failed('status ' + response.status);
       return kind === 'json' ? response.json() : response.arrayBuffer();
     });
   }

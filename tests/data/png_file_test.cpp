@@ -21,7 +21,8 @@ struct Picture {
 unsigned char ramp(int x, int y, int c) { return static_cast<unsigned char>(x * 3 + y * 5 + c * 60); }
 unsigned char marks(int x, int y, int c) { return (x % 9 == 2 && y % 5 < 2) ? static_cast<unsigned char>(200 + c) : 0; }
 unsigned char noise(int x, int y, int c) {
-  uint32_t h = static_cast<uint32_t>(x * 73856093 ^ y * 19349663 ^ c * 83492791);
+  uint32_t h = static_cast<uint32_t>(x) * 73856093u ^ static_cast<uint32_t>(y) * 19349663u ^
+               static_cast<uint32_t>(c) * 83492791u;
   h ^= h >> 13;
   return static_cast<unsigned char>(h * 2654435761u >> 24);
 }

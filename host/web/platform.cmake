@@ -36,8 +36,10 @@ function(quarzel_finish_program target)
   set(saved_state ${CMAKE_SOURCE_DIR}/host/web/saved_state.js)
   set(art_sets ${CMAKE_SOURCE_DIR}/host/web/art_sets.js)
   set_target_properties(${target} PROPERTIES OUTPUT_NAME index SUFFIX .html
-    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/site LINK_DEPENDS "${shell};${saved_state};${art_sets};${QUARZEL_WEB_COMMON}.stamp")
+    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/site
+    LINK_DEPENDS "${shell};${saved_state};${art_sets};${QUARZEL_WEB_COMMON}.stamp")
   add_dependencies(${target} quarzel_art_sets)
+  # "SHELL:" keeps both --pre-js options: CMake would drop the second as a repeated flag.
   target_link_options(${target} PRIVATE
     --shell-file ${shell}
     -sMINIFY_HTML=0                   # the toolchain's HTML minifier fails in this version

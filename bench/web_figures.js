@@ -99,7 +99,7 @@ async function main() {
   await session.close();
   const phone = await phoneRates();
   const bytes = (name) => fs.statSync(path.join(site, name)).size;
-  const onDisk = ['index.html', 'index.js', 'index.wasm', 'index.data'].map(bytes).reduce((a, b) => a + b, 0);
+  const onDisk = fs.readdirSync(site).map(bytes).reduce((a, b) => a + b, 0);  // every art set among them
   console.log(`web page (${site}): headless Chromium with SwiftShader, ${runs} visits, load average ${os.loadavg()[0].toFixed(2)}`);
   console.log(`  page weight before the title, first visit: ${(first.weight / 1048576).toFixed(2)} MiB` +
               ` (the site's files: ${(onDisk / 1048576).toFixed(2)} MiB); cached visits: ` +

@@ -8,7 +8,7 @@ set -euo pipefail
 # Building and playing (configuring the build looks for the test framework too).
 packages=(
   cmake ninja-build g++ pkg-config ccache
-  libglfw3-dev libopenal-dev libstb-dev libvorbis-dev libx11-dev libgl1-mesa-dri
+  libglfw3-dev libopenal-dev libstb-dev libvorbis-dev libx11-dev libgl1-mesa-dri zlib1g-dev
   libgtest-dev
 )
 # The web page: the WebAssembly toolchain, which brings Node.js and the JavaScript modules it runs on.

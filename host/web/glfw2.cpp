@@ -2,7 +2,8 @@
 // browser's own interfaces where that GLFW has nothing to offer. What the page does its own way:
 // - One window for the page's whole life: the canvas and its WebGL context. Opening makes it once; closing leaves
 //   it, and full screen is the page's window's business (window.cpp), done to this same canvas.
-// - The window's size is the canvas's drawing size, and the screen's one mode is the screen's size.
+// - The window's size is the canvas's drawing size (held back while the art for a new size downloads), and the
+//   screen's one mode is the screen's size.
 // - Active means visible: a hidden or background tab counts as an iconified window, so the game suspends as it
 //   does when minimised. Keyboard focus is left out, since a page in a frame or a headless browser never has it.
 // - Nothing may block: the browser calls the frame loop once per animation frame, so the sleep returns at once
@@ -92,10 +93,19 @@ void glfwCloseWindow() {}             // the canvas and its context stay for the
 void glfwSetWindowTitle(const char*) {}
 void glfwSetWindowPos(int, int) {}
 
+// The canvas's size, or the last one whose art set the page has while it fetches the set of a new size
+// (host/web/art_sets.js), so that the game reloads its art only once the files are there.
 void glfwGetWindowSize(int* width, int* height) {
   *width = 0;
   *height = 0;
-  if (layer.window) emscripten_get_canvas_element_size(kCanvas, width, height);
+  if (!layer.window) return;
+  emscripten_get_canvas_element_size(kCanvas, width, height);
+  EM_ASM({
+    if (!Module.artSets) return;
+    var size = Module.artSets.grantSize(HEAP32[$0 >> 2], HEAP32[$1 >> 2]);
+    HEAP32[$0 >> 2] = size[0];
+    HEAP32[$1 >> 2] = size[1];
+  }, width, height);
 }
 
 int glfwGetWindowParam(int param) {

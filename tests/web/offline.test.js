@@ -15,6 +15,7 @@ const web = path.resolve(__dirname, '../../host/web');
 
 // Resolves once the page's service worker has filled its cache and taken charge, with the browser's cache names.
 async function workerActive(session) {
+  await session.press('Shift');  // the page registers its worker once the player acts
   await session.page.evaluate(async () => {
     const registration = await navigator.serviceWorker.ready;
     while (registration.active.state !== 'activated') await new Promise((wake) => setTimeout(wake, 50));
@@ -99,7 +100,13 @@ test('a new build on the server replaces the cache of the old one', {timeout: 12
                                        {polling: 100, timeout: 30000});
     assert.deepEqual(await session.page.evaluate(() => caches.keys()), [oldCache, next.cacheName]);
 
-    await session.newTab();  // the old build's page closed, the next visit runs the new build
+    // The old build's page closes; with no page of the old build left, the new worker takes over, and the next
+    // visit runs the new build.
+    const blank = await session.browser.newPage();
+    await session.page.close();
+    session.page = blank;
+    await sleep(1500);
+    await session.newTab();
     assert.equal(await session.page.title(), 'Quarzel!', 'the new build');
     assert.ok(await session.waitForStats((stats) => stats.mode === 1, 20), 'the new build runs');
     assert.deepEqual(await session.page.evaluate(() => caches.keys()), [next.cacheName], 'the old cache is gone');

@@ -146,8 +146,9 @@ void set_touch_callbacks(em_touch_callback_func callback) {
 
 }  // namespace
 
+// Outside a page (the replay runner under Node.js) there is no window to listen to.
 void ListenToTouchScreen() {
-  if (listening) return;
+  if (listening || !EM_ASM_INT({ return typeof window == "object" && typeof document == "object" ? 1 : 0; })) return;
   listening = true;
   // The toolchain's GLFW would press the mouse's button for any touch, at the mouse's last position.
   EM_ASM({

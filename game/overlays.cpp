@@ -89,8 +89,9 @@ void c_MyApp::p_DebugLine() {
 
 // With QUARZEL_STATS set in the environment, a line on the standard output every second (or every N updates
 // for QUARZEL_STATS=N): the mode, the score, the smoothed update and render rates, and for a player driven
-// from outside, the wave state, the cursor and the pickup nearest to it (world pixels; -1 -1 for none). For
-// tests and figures that watch the real program.
+// from outside, the wave state, the cursor and the pickup nearest to it (world pixels; -1 -1 for none), then
+// whether the on-screen joypad is on and the accelerometer's last reading (g). For tests and figures that watch
+// the real program; fields are only ever added at the end, so a reader of the older line still reads this one.
 void c_MyApp::p_PrintStats() {
   if (m_printStats <= 0 || ++m_statsUpdates < m_printStats) return;
   m_statsUpdates = 0;
@@ -109,5 +110,8 @@ void c_MyApp::p_PrintStats() {
   koPrint(String("Stats mode ") + String(m_mode) + String(" score ") + String(m_score) + String(" updates/s ") +
           String(m_updateFpsAvg) + String(" renders/s ") + String(m_renderFpsAvg) + String(" wave ") +
           String(m_waveState) + String(" cursor ") + String(Trunc(m_units[unit::kX])) + space +
-          String(Trunc(m_units[unit::kY])) + String(" pickup ") + String(pickupX) + space + String(pickupY));
+          String(Trunc(m_units[unit::kY])) + String(" pickup ") + String(pickupX) + space + String(pickupY) +
+          String(" pad ") + String(ko_Quarzel_OnScreenControls) + String(" accel ") +
+          String(ko_input_device->m_accelX) + space + String(ko_input_device->m_accelY) + space +
+          String(ko_input_device->m_accelZ));
 }

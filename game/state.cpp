@@ -5,6 +5,7 @@
 #include "framework/input/input_device.h"
 #include "game/entity_tables.h"
 #include "game/my_app.h"
+#include "host/core/game.h"
 
 namespace {
 // The playfield is 40 x 40 cells addressed as (row x 100 + column) x 10, and the game tints one row and one
@@ -84,6 +85,8 @@ int c_MyApp::p_OnCreate() {
     m_printStats = every > 0 ? every : 60;
   }
   if (ko_Quarzel_Zeb_On_Allow == 1) p_GetURL(m_pingUrl, String("hello=1&gameID=") + String(ko_Quarzel_GameNum));
+  // Fingers on the screen play with the on-screen joypad; the tilt controls stay off until asked for.
+  if (KoGame::_game->HasTouchScreen()) ko_Quarzel_OnScreenControls = 1;
   m_mode = 1;
   ko_app_SetUpdateRate(60);
   m_lastDevW = ko_app_DeviceWidth();

@@ -79,6 +79,9 @@ class KoGame {
   // real request has delivered, which the host passes through (a recording keeps it; a replay answers the
   // recorded one, so the answer lands in the update it landed in when recording).
   virtual KoPingOutcome PingOutcome(const KoPingOutcome& live) { return live; }
+  // Whether the player plays with fingers on the screen (a phone's browser), which the game answers with its
+  // on-screen controls.
+  virtual bool HasTouchScreen() { return false; }
   virtual void SetMouseVisible(bool visible);
   virtual int GetDeviceWidth() { return 0; }
   virtual int GetDeviceHeight() { return 0; }

@@ -1,10 +1,11 @@
-// KoGlfwGame's clock, update schedule and frame loop.
+// KoGlfwGame's clock, update schedule and frame loop, and what it asks the platform about the player's screen.
 #include "host/core/glfw_game.h"
 
 #include <cmath>
 #include <cstdint>
 
 #include "host/core/key_codes.h"
+#include "host/core/platform.h"
 #include "host/glfw2/glfw2.h"
 
 using namespace glfw2;
@@ -22,6 +23,8 @@ void KoGlfwGame::SetUpdateRate(int hertz) {
   if (hertz) _updatePeriod = 1.0 / hertz;  // a rate of 0 keeps the old period
   _nextUpdate = 0;
 }
+
+bool KoGlfwGame::HasTouchScreen() { return PlatformHasTouchScreen(); }
 
 // Uptime in milliseconds, truncated, modulo 2^32 as an int: after about 24.8 days the reading wraps from
 // 2^31 - 1 to -2^31. Readings are compared by their difference (ko_app_MillisecsDiff), which survives the wrap.

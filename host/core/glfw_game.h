@@ -25,6 +25,7 @@ class KoGlfwGame : public KoGame {
   int Millisecs() override;
   bool PollJoystick(int port, Array<float> joyx, Array<float> joyy, Array<float> joyz, Array<bool> buttons) override;
   void OpenUrl(String url) override;
+  bool HasTouchScreen() override;
   void SetMouseVisible(bool visible) override;
   int GetDeviceWidth() override;
   int GetDeviceHeight() override;

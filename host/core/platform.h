@@ -47,6 +47,10 @@ void PlatformStateSaved();
 // Hands `url` to the system's browser; no result is reported, and nothing in the URL is interpreted as a command.
 void PlatformOpenUrl(const String& url);
 
+// True where the player's main pointer is a finger (a phone's or tablet's browser): the game then shows its own
+// on-screen controls. The same answer for the whole run.
+bool PlatformHasTouchScreen();
+
 // ---- The window and the loop (window.cpp)
 
 struct WindowRequest {

@@ -71,6 +71,8 @@ String RunningProgramDirectory() {
 
 void PlatformStateSaved() {}  // the save flushed the file and its folder already
 
+bool PlatformHasTouchScreen() { return false; }  // a desktop's pointer is a mouse
+
 extern char** environ;
 
 // Runs xdg-open with the URL as its one argument (never through a shell, so nothing in the URL is

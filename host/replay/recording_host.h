@@ -20,6 +20,7 @@ class KoRecordingGame : public Host {
   int GetDeviceWidth() override { return Number(ReadingKind::Width, Host::GetDeviceWidth()); }
   int GetDeviceHeight() override { return Number(ReadingKind::Height, Host::GetDeviceHeight()); }
   bool Fullscreen() override { return Number(ReadingKind::Fullscreen, Host::Fullscreen() ? 1 : 0) != 0; }
+  bool HasTouchScreen() override { return Number(ReadingKind::TouchScreen, Host::HasTouchScreen() ? 1 : 0) != 0; }
   bool PollJoystick(int port, Array<float> x, Array<float> y, Array<float> z, Array<bool> buttons) override {
     bool present = Host::PollJoystick(port, x, y, z, buttons);
     recorder_.NoteJoystick(port, replay_values::Joystick(present, x, y, z, buttons));

@@ -16,7 +16,8 @@
 // other reading repeats the last value (before any is stored: 0, false, absent, empty). Hash records follow
 // every 60th update; an End record closes a session that ended cleanly.
 // Versions: 2 added the ping's outcome, a reading of each update while the game awaits it (an answer from the
-// network lands in whichever update it arrives in); version 1 files, without it, are read as ever.
+// network lands in whichever update it arrives in); version 1 files, without it, are read as ever. 3 added
+// whether the screen is a touch screen, read at the start; older files never hold it, so they read as false.
 // Numbers: varints are LEB128, signed ones zigzagged first. The clock is stored as its difference from the
 // previous clock reading, modulo 2^32; mouse and touch positions as the difference from the previous position
 // when both are whole, else as raw float bits; a joystick reading stores only the parts that differ from the
@@ -32,7 +33,7 @@
 #include <string>
 #include <vector>
 
-constexpr std::uint16_t kReplayVersion = 2;
+constexpr std::uint16_t kReplayVersion = 3;
 constexpr std::size_t kReplayHeaderBytes = 12;
 constexpr std::uint32_t kReplayHashEvery = 60;  // updates between two hash records
 
@@ -66,8 +67,9 @@ enum class ReadingKind : std::uint8_t {
   DisplayModes,  // list: width, height per mode
   ReleasedKeys,  // list: key codes released because the window was made anew
   PingOutcome,   // list: empty (no outcome yet), or the status and the reply's UTF-16 code units; version 2 on
+  TouchScreen,   // 0 or 1; version 3 on
 };
-constexpr int kReadingKinds = 13;
+constexpr int kReadingKinds = 14;
 
 struct JoystickReading {
   bool present = false;
@@ -79,7 +81,7 @@ struct JoystickReading {
 struct ReplayReading {
   ReadingKind kind = ReadingKind::Clock;
   std::uint32_t ordinal = 0;  // among the record's readings of this kind
-  std::int32_t number = 0;    // Clock, Width, Height, Fullscreen
+  std::int32_t number = 0;    // Clock, Width, Height, Fullscreen, TouchScreen
   JoystickReading joystick;
   std::vector<std::int32_t> list;
 };

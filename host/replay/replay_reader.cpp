@@ -7,6 +7,19 @@
 
 using namespace replay_coding;
 
+namespace {
+
+// Whether a file of `version` may hold readings of `kind`: each kind since the version that added it.
+bool KnownIn(std::uint16_t version, ReadingKind kind) {
+  if (kind == ReadingKind::PingOutcome) return version >= 2;
+  if (kind == ReadingKind::TouchScreen) return version >= 3;
+  return true;
+}
+
+bool IsFlag(ReadingKind kind) { return kind == ReadingKind::Fullscreen || kind == ReadingKind::TouchScreen; }
+
+}  // namespace
+
 // Each low-level read returns false when the data ends first (or, for a varint, when it runs longer
 // than its type allows, which sets damaged_).
 
@@ -186,9 +199,7 @@ ReplayStatus ReplayCursor::Reading(ReplayReading& reading) {
   std::uint8_t head = 0;
   if (!Byte(head)) return ReplayStatus::Truncated;
   const int kind = head & 0x0f;
-  if (kind >= kReadingKinds || (version_ < 2 && kind == static_cast<int>(ReadingKind::PingOutcome))) {
-    return ReplayStatus::Damaged;
-  }
+  if (kind >= kReadingKinds || !KnownIn(version_, static_cast<ReadingKind>(kind))) return ReplayStatus::Damaged;
   reading.kind = static_cast<ReadingKind>(kind);
   reading.ordinal = head >> 4;
   bool read = reading.ordinal != kInlineOrdinal || Unsigned(reading.ordinal);
@@ -202,8 +213,9 @@ ReplayStatus ReplayCursor::Reading(ReplayReading& reading) {
     case ReadingKind::Width:
     case ReadingKind::Height:
     case ReadingKind::Fullscreen:
+    case ReadingKind::TouchScreen:
       read = read && Signed(reading.number);
-      if (read && reading.kind == ReadingKind::Fullscreen && reading.number != 0 && reading.number != 1) {
+      if (read && IsFlag(reading.kind) && reading.number != 0 && reading.number != 1) {
         return ReplayStatus::Damaged;
       }
       break;

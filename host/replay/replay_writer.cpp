@@ -65,7 +65,8 @@ void put_reading(const ReplayReading& reading, ReplayCodingState& state, std::st
       break;
     case ReadingKind::Width:
     case ReadingKind::Height:
-    case ReadingKind::Fullscreen: put_varint(zigzag(reading.number), out); break;
+    case ReadingKind::Fullscreen:
+    case ReadingKind::TouchScreen: put_varint(zigzag(reading.number), out); break;
     case ReadingKind::SavedState:
     case ReadingKind::DesktopMode:
     case ReadingKind::DisplayModes:

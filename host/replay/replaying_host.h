@@ -40,6 +40,10 @@ class KoReplayingGame : public Host {
   bool Fullscreen() override {
     return Ask(ReadingKind::Fullscreen, [&] { return Host::Fullscreen() ? 1 : 0; }) != 0;
   }
+  // The recording's screen, so the game's controls are the recording's whatever this one is.
+  bool HasTouchScreen() override {
+    return Ask(ReadingKind::TouchScreen, [&] { return Host::HasTouchScreen() ? 1 : 0; }) != 0;
+  }
   bool PollJoystick(int port, Array<float> x, Array<float> y, Array<float> z, Array<bool> buttons) override {
     if (!delivering_) return Host::PollJoystick(port, x, y, z, buttons);
     return replay_values::FillJoystick(player_.ReadJoystick(port), x, y, z, buttons);

@@ -16,6 +16,7 @@
 #include "host/core/glfw_game.h"
 #include "host/core/platform.h"
 #include "host/glfw2/glfw2.h"
+#include "host/web/touch_screen.h"
 #include "runtime/errors.h"
 #include "runtime/thread.h"
 
@@ -32,7 +33,8 @@ void end_page(int status) {
   emscripten_cancel_main_loop();
   emscripten_set_fullscreenchange_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, nullptr, EM_FALSE, nullptr);
   emscripten_set_visibilitychange_callback(nullptr, EM_FALSE, nullptr);
-  glfw2::glfwTerminate();  // takes the key, mouse and touch listeners away
+  glfw2::glfwTerminate();  // takes the key and mouse listeners away
+  StopTouchScreen();
   EM_ASM({
     if (typeof AL != "object") return;
     for (var id in AL.contexts) {
@@ -63,6 +65,15 @@ String RunningProgramDirectory() { return String("/quarzel"); }
 
 void PlatformStateSaved() {
   EM_ASM({ keepSavedState(); });
+}
+
+// The browser says so: its main pointer is coarse, a finger. Asked once, so the answer holds for the run (a page
+// that is not in a browser, such as the replay runner under Node.js, has no touch screen).
+bool PlatformHasTouchScreen() {
+  static const bool coarse = EM_ASM_INT({
+    return typeof matchMedia == "function" && matchMedia("(pointer: coarse)").matches ? 1 : 0;
+  }) != 0;
+  return coarse;
 }
 
 void PlatformOpenUrl(const String& url) {

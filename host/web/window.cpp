@@ -6,6 +6,8 @@
 // row answer; the request completes a moment later, or is refused, so Fullscreen() asks the browser what it is
 // now rather than remembering what was asked. The browser leaves full screen by itself when the player presses
 // Escape: the canvas then takes its window size back, and the game reads Fullscreen() turn false.
+// On a touch screen the page is the screen: the canvas covers it in either orientation, drawn at the page's size
+// in device pixels whatever size the game asks for, and follows it when it turns or resizes (touch_screen.h).
 // The loop: the browser calls Frame once per animation frame; the host's own schedule runs inside it.
 #include <emscripten.h>
 #include <emscripten/em_asm.h>
@@ -14,6 +16,7 @@
 #include "host/core/glfw_game.h"
 #include "host/core/platform.h"
 #include "host/glfw2/glfw2.h"
+#include "host/web/touch_screen.h"
 
 using namespace glfw2;
 
@@ -27,12 +30,14 @@ int windowedHeight = 480;
 
 // The canvas is drawn at the size it has on the screen: the whole screen while full, the window's size after.
 EM_BOOL on_fullscreen_change(int, const EmscriptenFullscreenChangeEvent* change, void*) {
-  if (change->isFullscreen) {
+  if (PlatformHasTouchScreen()) {
+    FitCanvasToPage();
+  } else if (change->isFullscreen) {
     emscripten_set_canvas_element_size(kCanvas, change->screenWidth, change->screenHeight);
   } else {
     emscripten_set_canvas_element_size(kCanvas, windowedWidth, windowedHeight);
-    if (KoGlfwGame::_glfwGame) KoGlfwGame::_glfwGame->LeftFullscreen();
   }
+  if (!change->isFullscreen && KoGlfwGame::_glfwGame) KoGlfwGame::_glfwGame->LeftFullscreen();
   return EM_FALSE;  // the browser's own handling goes on
 }
 
@@ -70,6 +75,7 @@ WindowChange PlatformSetWindow(const WindowRequest& request) {
     }
     emscripten_set_fullscreenchange_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, nullptr, EM_FALSE, on_fullscreen_change);
     emscripten_set_visibilitychange_callback(nullptr, EM_FALSE, on_visibility_change);
+    ListenToTouchScreen();
     change = WindowChange::Opened;
   }
   if (request.fullscreen) {
@@ -79,6 +85,7 @@ WindowChange PlatformSetWindow(const WindowRequest& request) {
     windowedHeight = request.height;
     exit_fullscreen();
     emscripten_set_canvas_element_size(kCanvas, request.width, request.height);
+    FitCanvasToPage();
   }
   return change;
 }

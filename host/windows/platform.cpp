@@ -117,6 +117,8 @@ String RunningProgramDirectory() {
 
 void PlatformStateSaved() {}  // the save's move was written through to the disk already
 
+bool PlatformHasTouchScreen() { return false; }  // a desktop's pointer is a mouse
+
 // Only web addresses reach the shell: given a path, it would start a program.
 void PlatformOpenUrl(const String& url) {
   const std::string address = PercentEncodedUtf8(url);

@@ -64,7 +64,7 @@ void SessionDriver::Hold(int glfwKey, int frames) {
 }
 
 RecordedSession RecordOnFakes(const std::function<void(SessionDriver&)>& script, const String& savedState, int width,
-                              int height) {
+                              int height, bool touchScreen) {
   char path[] = "/tmp/quarzel-replay-XXXXXX";
   const int fd = mkstemp(path);
   RecordedSession session;
@@ -72,6 +72,7 @@ RecordedSession RecordOnFakes(const std::function<void(SessionDriver&)>& script,
     auto recorder = std::make_unique<ReplayRecorder>(fdopen(fd, "wb"), 7, GameHooks());
     KoRecordingGame<MemoryStateHost> host(*recorder);
     host.savedState = savedState;
+    host.touchScreen = touchScreen;
     StartProgramOnFakes();
     host.SetGlfwWindow(width, height, 8, 8, 8, 0, 0, 0, false);
     host.StartGame();

@@ -28,8 +28,10 @@ class MemoryStateHost : public BuildDataHost {
  public:
   int SaveState(String state) override;
   String LoadState() override { return savedState; }
+  bool HasTouchScreen() override { return touchScreen; }
   String savedState;
   int saves = 0;
+  bool touchScreen = false;
 };
 
 // What driving a session needs: the clock, the window's events and frames as the host's loop runs them.
@@ -50,10 +52,10 @@ struct RecordedSession {
   std::uint32_t updates = 0;
 };
 
-// Starts the game on the fakes with a recorder in front, at `width` x `height` with `savedState`, runs `script`
-// (until it returns or the game ends the program) and returns the file.
+// Starts the game on the fakes with a recorder in front, at `width` x `height` with `savedState` (on a touch screen
+// if asked), runs `script` (until it returns or the game ends the program) and returns the file.
 RecordedSession RecordOnFakes(const std::function<void(SessionDriver&)>& script, const String& savedState = String(),
-                              int width = 640, int height = 480);
+                              int width = 640, int height = 480, bool touchScreen = false);
 
 struct ReplayOutcome {
   bool endedByGame = false;  // the game ended the program inside a record, as the recording did

@@ -27,7 +27,8 @@ std::vector<ReplayRecord> sample_session() {
   start.type = RecordType::Start;
   start.seed = 1234;
   start.readings = {reading(ReadingKind::SavedState, 0, 0, {'1', '|', 0xd800}), reading(ReadingKind::Width, 0, 640),
-                    reading(ReadingKind::DesktopMode, 0, 0, {1920, 1080}), reading(ReadingKind::DisplayModes, 0, 0, {})};
+                    reading(ReadingKind::DesktopMode, 0, 0, {1920, 1080}), reading(ReadingKind::DisplayModes, 0, 0, {}),
+                    reading(ReadingKind::TouchScreen, 0, 1)};
   for (int i = 0; i < 4; ++i) start.readings.push_back(reading(ReadingKind::Clock, i, 100 * i));  // a long count
   records.push_back(start);
   ReplayRecord update;
@@ -165,7 +166,8 @@ TEST(ReplayFormat, BadInputGetsItsOwnStatus) {
       {"reserved bytes set", std::string("QZRP\x01\x00\x01\x00\0\0\0\0", 12), ReplayStatus::Damaged},
       {"an unknown record type", header() + "\x1f", ReplayStatus::Damaged},
       {"record type 0", header() + std::string(1, '\0'), ReplayStatus::Damaged},
-      {"an unknown reading kind", header() + "\x24\x0d\x00", ReplayStatus::Damaged},
+      {"an unknown reading kind", header() + "\x24\x0e\x00", ReplayStatus::Damaged},
+      {"the touch screen in a version 2 file", header(2) + "\x24\x0d\x00", ReplayStatus::Damaged},
       {"the ping's outcome in a version 1 file", header(1) + "\x24\x0c\x00", ReplayStatus::Damaged},
       {"full screen neither 0 nor 1", header() + "\x24\x03\x04", ReplayStatus::Damaged},
       {"a varint of eleven bytes", header() + "\xe4" + std::string(11, '\xff'), ReplayStatus::Damaged},

@@ -140,6 +140,15 @@ TEST(ReplaySession, AGameThatEndsBeforeTheRecordingDidDiffers) {
 
 c_MyApp& app() { return *static_cast<c_MyApp*>(ko_app__app.get()); }
 
+// A game recorded on a touch screen shows its on-screen joypad; its replay, on a desktop, shows it too.
+TEST(ReplaySession, TheRecordingsTouchScreenIsTheReplays) {
+  RecordedSession recorded = RecordOnFakes([](SessionDriver& s) { s.Frames(70); }, String(), 640, 480, true);
+  ASSERT_EQ(ko_Quarzel_OnScreenControls, 1);
+  ReplayOutcome replayed = ReplayOnFakes(recorded.bytes);
+  EXPECT_EQ(ko_Quarzel_OnScreenControls, 1);
+  EXPECT_EQ(replayed.divergedAt, 0u);
+}
+
 // The ping's answer comes in whichever update the network brings it. The recording stops in that update, so its
 // final state holds the answer: the replay, with the address still set, sends no request and has the answer by
 // the same update.

@@ -60,10 +60,11 @@ class PageSession {
   heard(type, text) {
     this.lines.push(text);
     if (type === 'error') this.errors.push(`console error: ${text}`);
-    const stats = /^Stats mode (-?\d+) score (-?\d+) updates\/s (-?\d+) renders\/s (-?\d+) wave (-?\d+) cursor (-?\d+) (-?\d+) pickup (-?\d+) (-?\d+)/.exec(text);
+    const stats = /^Stats mode (-?\d+) score (-?\d+) updates\/s (-?\d+) renders\/s (-?\d+) wave (-?\d+) cursor (-?\d+) (-?\d+) pickup (-?\d+) (-?\d+)(?: pad (-?\d+) accel (\S+) (\S+) (\S+))?/.exec(text);
     if (!stats) return;
-    const [mode, score, updates, renders, wave, cursorX, cursorY, pickupX, pickupY] = stats.slice(1).map(Number);
-    this.stats = {mode, score, updates, renders, wave, cursorX, cursorY, pickupX, pickupY, at: Date.now()};
+    const [mode, score, updates, renders, wave, cursorX, cursorY, pickupX, pickupY, pad, ...accel] =
+      stats.slice(1).map(Number);
+    this.stats = {mode, score, updates, renders, wave, cursorX, cursorY, pickupX, pickupY, pad, accel, at: Date.now()};
     this.statsLines = (this.statsLines || 0) + 1;
   }
 

@@ -56,11 +56,20 @@ Module['artSets'] = (function () {
     });
   }
 
-  // The start: the set of the canvas's size, before the program runs.
+  // The canvas's drawing size once the program runs: on a touch screen its place on the page times the pixel
+  // ratio (touch_screen.cpp fits it so), elsewhere the size it has.
+  function startSize(canvas) {
+    if (typeof matchMedia !== 'function' || !matchMedia('(pointer: coarse)').matches) return [canvas.width, canvas.height];
+    var place = canvas.getBoundingClientRect();
+    var ratio = window.devicePixelRatio || 1;
+    return [Math.round(place.width * ratio), Math.round(place.height * ratio)];
+  }
+
+  // The start: the set of the canvas's size then, before the program runs.
   Module['preRun'] = [].concat(Module['preRun'] || [], function fetchStartSet() {
     var canvas = Module['canvas'];
-    var factor = factorFor(canvas.width, canvas.height);
-    granted = [canvas.width, canvas.height];
+    granted = startSize(canvas);
+    var factor = factorFor(granted[0], granted[1]);
     addRunDependency('art-' + factor);
     fetchSet(factor).then(function () {
       removeRunDependency('art-' + factor);

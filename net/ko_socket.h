@@ -11,6 +11,7 @@
 // transfers nothing and gives -1. Sends never raise SIGPIPE: a closed peer is an ordinary -1.
 #pragma once
 
+#include <atomic>
 #include <chrono>
 
 #include "net/data_buffer.h"
@@ -27,6 +28,9 @@ class KoSocket : public Object {
   int acceptedSock = -1;  // the last accepted connection, until Accepted() hands it over
   // When Connect and Receive give up; the latest time there is: never. Set before queuing them.
   std::chrono::steady_clock::time_point deadline = std::chrono::steady_clock::time_point::max();
+  // Set by Shutdown, which may run while a worker waits on this socket: for a platform whose shutdown does not
+  // wake a blocked receive (Windows sockets under wine), the wait looks here.
+  std::atomic<bool> shutDown{false};
 
   ~KoSocket() override;
 

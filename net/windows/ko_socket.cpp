@@ -15,6 +15,7 @@
 namespace {
 
 using Deadline = std::chrono::steady_clock::time_point;
+constexpr auto kReceiveSlice = std::chrono::milliseconds(100);  // how soon a waiting receive sees a shutdown
 
 bool start_sockets() {
   static const bool started = [] {
@@ -122,6 +123,7 @@ int KoSocket::Close() {
 }
 
 void KoSocket::Shutdown() {
+  shutDown.store(true, std::memory_order_release);
   if (sock >= 0) shutdown(handle(sock), SD_BOTH);
 }
 
@@ -169,9 +171,17 @@ int KoSocket::Send(KoDataBuffer* buffer, int offset, int count) {
   return sent;
 }
 
+// A blocked recv is not woken by a shutdown from another thread under every Windows sockets implementation
+// (wine's is not), so a receive waits for its bytes in slices, and gives up once the socket was shut down.
 int KoSocket::Receive(KoDataBuffer* buffer, int offset, int count) {
   if (!clip(buffer, offset, &count)) return -1;
-  if (deadline != kNoDeadline && !wait_ready(sock, false, deadline)) return -1;
+  for (;;) {
+    if (shutDown.load(std::memory_order_acquire)) return -1;
+    const Deadline slice = std::min(deadline, std::chrono::steady_clock::now() + kReceiveSlice);
+    if (wait_ready(sock, false, slice)) break;
+    const auto now = std::chrono::steady_clock::now();
+    if (now < slice || now >= deadline) return -1;  // an error before the slice was out, or the deadline
+  }
   return recv(handle(sock), reinterpret_cast<char*>(buffer->data) + offset, count, 0);
 }
 

@@ -37,23 +37,22 @@ web_replays() {
 stage "the replay corpus in the web build (Node.js)" web_replays
 
 stage_wait windows_build
-# Each Windows unit test program once under wine, with all its cases (the replay corpus among them, so Windows
-# must play every recorded session as Linux does), while nothing else runs: the sockets' deadline cases allow
-# a loaded machine less slack under wine than natively.
-stage "the Windows unit tests under wine" bash tools/windows/run-tests.sh build-win
 
 web_tests() {
-  # puppeteer-core as its lockfile pins it; it drives Debian's browser and downloads none.
+  # puppeteer-core as its lockfile pins it; it drives Debian's browser and downloads none. Two test files at a
+  # time, each with a browser of its own: the longest file alone takes half the time of all the others.
   (cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
-  node --test tests/web/
+  node --test --test-concurrency=2 tests/web/
 }
 stage_start web_tests "the web page in headless Chromium" web_tests
 
-# The real Windows program under wine: from the zip beside the installer and the program's ends, each on an
-# Xvfb and in wine prefixes of its own. (A function that a stage runs is not stopped by set -e: each failure is
-# kept in `status`.)
+# The Windows build under wine: each unit test program once with all its cases (the replay corpus among them,
+# so Windows must play every recorded session as Linux does), then the real program from the zip beside the
+# installer and the program's ends, each on an Xvfb and in wine prefixes of its own. (A function that a stage
+# runs is not stopped by set -e: each failure is kept in `status`.)
 windows_tests() {
   local program=build/tests/e2e/windows_e2e_tests status=0
+  bash tools/windows/run-tests.sh build-win || status=$?
   export QUARZEL_WINDOWS_BUILD="$PWD/build-win"
   "$program" --gtest_brief=1 --gtest_filter='*Installer*:*Crash*' >build-logs/windows-installer.log 2>&1 &
   local installer=$!
@@ -62,7 +61,7 @@ windows_tests() {
   cat build-logs/windows-installer.log
   return "$status"
 }
-stage_start windows_tests "the Windows program under wine" windows_tests
+stage_start windows_tests "the Windows build under wine" windows_tests
 stage "build under AddressSanitizer + UndefinedBehaviorSanitizer" bash tools/build.sh build-asan \
   -DCMAKE_BUILD_TYPE=Debug -DQUARZEL_SANITIZE=ON -DQUARZEL_PREBUILT_DATA="$data"
 stage_wait web_tests

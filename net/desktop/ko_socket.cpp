@@ -15,33 +15,11 @@
 #include <climits>
 
 #include "net/name_lookup.h"
+#include "net/system_endpoint.h"
 
 namespace {
 
 using Deadline = std::chrono::steady_clock::time_point;
-
-// The range of `buffer` a transfer may use, or false when offset and count leave no valid range.
-bool clip(KoDataBuffer* buffer, int offset, int* count) {
-  if (!buffer || !buffer->data || offset < 0 || offset > buffer->length || *count < 0) return false;
-  if (*count > buffer->length - offset) *count = buffer->length - offset;
-  return true;
-}
-
-// The system's address for an endpoint, and back: both keep the network's byte order.
-sockaddr_in system_address(const Ipv4Endpoint& endpoint) {
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_port = endpoint.port;
-  address.sin_addr.s_addr = endpoint.address;
-  return address;
-}
-
-Ipv4Endpoint endpoint_of(const sockaddr_in& address) {
-  Ipv4Endpoint endpoint;
-  endpoint.port = address.sin_port;
-  endpoint.address = address.sin_addr.s_addr;
-  return endpoint;
-}
 
 template <class Call>
 auto retry(Call call) {
@@ -125,7 +103,7 @@ bool KoSocket::Bind(const String& host, int port) {
   bool resolved = ko_socket_Resolve(host, port, &endpoint);
   bool everyInterface = host.Length() == 0 && port >= 0 && port <= 65535;  // INADDR_ANY is meant here
   if (!resolved && !everyInterface) return false;
-  const sockaddr_in address = system_address(endpoint);
+  const sockaddr_in address = SystemAddress(endpoint);
   return ::bind(sock, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
 }
 
@@ -133,7 +111,7 @@ bool KoSocket::Connect(const String& host, int port) {
   Ipv4Endpoint endpoint;
   // Never connect to 0.0.0.0 (this machine) when the name was not found.
   if (!ko_socket_ResolveBefore(host, port, &endpoint, deadline)) return false;
-  return connect_within(sock, system_address(endpoint), deadline);
+  return connect_within(sock, SystemAddress(endpoint), deadline);
 }
 
 bool KoSocket::Listen(int backlog) { return ::listen(sock, backlog) == 0; }
@@ -154,7 +132,7 @@ KoSocket* KoSocket::Accepted() {
 }
 
 int KoSocket::Send(KoDataBuffer* buffer, int offset, int count) {
-  if (!clip(buffer, offset, &count)) return -1;
+  if (!ClipTransfer(buffer, offset, &count)) return -1;
   int sent = 0;
   while (sent < count) {  // a blocking send may still stop short (a signal); the rest must follow in order
     ssize_t n = retry([&] { return ::send(sock, buffer->data + offset + sent, count - sent, MSG_NOSIGNAL); });
@@ -165,14 +143,14 @@ int KoSocket::Send(KoDataBuffer* buffer, int offset, int count) {
 }
 
 int KoSocket::Receive(KoDataBuffer* buffer, int offset, int count) {
-  if (!clip(buffer, offset, &count)) return -1;
+  if (!ClipTransfer(buffer, offset, &count)) return -1;
   if (deadline != kNoDeadline && !wait_ready(sock, POLLIN, deadline)) return -1;
   return static_cast<int>(retry([&] { return ::recv(sock, buffer->data + offset, count, 0); }));
 }
 
 int KoSocket::SendTo(KoDataBuffer* buffer, int offset, int count, KoSocketAddress* address) {
-  if (!clip(buffer, offset, &count) || !address) return -1;
-  const sockaddr_in to = system_address(address->endpoint);
+  if (!ClipTransfer(buffer, offset, &count) || !address) return -1;
+  const sockaddr_in to = SystemAddress(address->endpoint);
   return static_cast<int>(retry([&] {
     return ::sendto(sock, buffer->data + offset, count, MSG_NOSIGNAL, reinterpret_cast<const sockaddr*>(&to),
                     sizeof to);
@@ -180,25 +158,25 @@ int KoSocket::SendTo(KoDataBuffer* buffer, int offset, int count, KoSocketAddres
 }
 
 int KoSocket::ReceiveFrom(KoDataBuffer* buffer, int offset, int count, KoSocketAddress* address) {
-  if (!clip(buffer, offset, &count) || !address) return -1;
+  if (!ClipTransfer(buffer, offset, &count) || !address) return -1;
   sockaddr_in from{};
   socklen_t size = sizeof from;
   auto n = retry(
       [&] { return ::recvfrom(sock, buffer->data + offset, count, 0, reinterpret_cast<sockaddr*>(&from), &size); });
-  if (n >= 0) address->Set(endpoint_of(from));
+  if (n >= 0) address->Set(EndpointOf(from));
   return static_cast<int>(n);
 }
 
 void KoSocket::GetLocalAddress(KoSocketAddress* address) {
   sockaddr_in local{};
   socklen_t size = sizeof local;
-  if (::getsockname(sock, reinterpret_cast<sockaddr*>(&local), &size) == 0) address->Set(endpoint_of(local));
+  if (::getsockname(sock, reinterpret_cast<sockaddr*>(&local), &size) == 0) address->Set(EndpointOf(local));
 }
 
 void KoSocket::GetRemoteAddress(KoSocketAddress* address) {
   sockaddr_in remote{};
   socklen_t size = sizeof remote;
-  if (::getpeername(sock, reinterpret_cast<sockaddr*>(&remote), &size) == 0) address->Set(endpoint_of(remote));
+  if (::getpeername(sock, reinterpret_cast<sockaddr*>(&remote), &size) == 0) address->Set(EndpointOf(remote));
 }
 
 bool ko_socket_SystemResolver(const std::string& name, uint32_t* address) {

@@ -11,6 +11,7 @@
 
 #include "net/ko_socket.h"
 #include "net/name_lookup.h"
+#include "net/system_endpoint.h"
 
 namespace {
 
@@ -28,29 +29,6 @@ bool start_sockets() {
 SOCKET handle(int sock) { return static_cast<SOCKET>(static_cast<unsigned>(sock)); }
 
 int stored(SOCKET sock) { return sock == INVALID_SOCKET ? -1 : static_cast<int>(sock); }
-
-// The range of `buffer` a transfer may use, or false when offset and count leave no valid range.
-bool clip(KoDataBuffer* buffer, int offset, int* count) {
-  if (!buffer || !buffer->data || offset < 0 || offset > buffer->length || *count < 0) return false;
-  if (*count > buffer->length - offset) *count = buffer->length - offset;
-  return true;
-}
-
-// The system's address for an endpoint, and back: both keep the network's byte order.
-sockaddr_in system_address(const Ipv4Endpoint& endpoint) {
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_port = endpoint.port;
-  address.sin_addr.s_addr = endpoint.address;
-  return address;
-}
-
-Ipv4Endpoint endpoint_of(const sockaddr_in& address) {
-  Ipv4Endpoint endpoint;
-  endpoint.port = address.sin_port;
-  endpoint.address = address.sin_addr.s_addr;
-  return endpoint;
-}
 
 // Waits until `sock` can be read (or, for `writing`, written) no later than `deadline`; false at the deadline or
 // on an error. A failed connect shows in the exception set.
@@ -132,7 +110,7 @@ bool KoSocket::Bind(const String& host, int port) {
   bool resolved = ko_socket_Resolve(host, port, &endpoint);
   bool everyInterface = host.Length() == 0 && port >= 0 && port <= 65535;  // INADDR_ANY is meant here
   if (!resolved && !everyInterface) return false;
-  const sockaddr_in address = system_address(endpoint);
+  const sockaddr_in address = SystemAddress(endpoint);
   return bind(handle(sock), reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
 }
 
@@ -140,7 +118,7 @@ bool KoSocket::Connect(const String& host, int port) {
   Ipv4Endpoint endpoint;
   // Never connect to 0.0.0.0 (this machine) when the name was not found.
   if (!ko_socket_ResolveBefore(host, port, &endpoint, deadline)) return false;
-  return connect_within(sock, system_address(endpoint), deadline);
+  return connect_within(sock, SystemAddress(endpoint), deadline);
 }
 
 bool KoSocket::Listen(int backlog) { return listen(handle(sock), backlog) == 0; }
@@ -161,7 +139,7 @@ KoSocket* KoSocket::Accepted() {
 }
 
 int KoSocket::Send(KoDataBuffer* buffer, int offset, int count) {
-  if (!clip(buffer, offset, &count)) return -1;
+  if (!ClipTransfer(buffer, offset, &count)) return -1;
   int sent = 0;
   while (sent < count) {  // a blocking send may still stop short; the rest must follow in order
     const int n = send(handle(sock), reinterpret_cast<const char*>(buffer->data) + offset + sent, count - sent, 0);
@@ -174,7 +152,7 @@ int KoSocket::Send(KoDataBuffer* buffer, int offset, int count) {
 // A blocked recv is not woken by a shutdown from another thread under every Windows sockets implementation
 // (wine's is not), so a receive waits for its bytes in slices, and gives up once the socket was shut down.
 int KoSocket::Receive(KoDataBuffer* buffer, int offset, int count) {
-  if (!clip(buffer, offset, &count)) return -1;
+  if (!ClipTransfer(buffer, offset, &count)) return -1;
   for (;;) {
     if (shutDown.load(std::memory_order_acquire)) return -1;
     const Deadline slice = std::min(deadline, std::chrono::steady_clock::now() + kReceiveSlice);
@@ -186,32 +164,32 @@ int KoSocket::Receive(KoDataBuffer* buffer, int offset, int count) {
 }
 
 int KoSocket::SendTo(KoDataBuffer* buffer, int offset, int count, KoSocketAddress* address) {
-  if (!clip(buffer, offset, &count) || !address) return -1;
-  const sockaddr_in to = system_address(address->endpoint);
+  if (!ClipTransfer(buffer, offset, &count) || !address) return -1;
+  const sockaddr_in to = SystemAddress(address->endpoint);
   return sendto(handle(sock), reinterpret_cast<const char*>(buffer->data) + offset, count, 0,
                 reinterpret_cast<const sockaddr*>(&to), sizeof to);
 }
 
 int KoSocket::ReceiveFrom(KoDataBuffer* buffer, int offset, int count, KoSocketAddress* address) {
-  if (!clip(buffer, offset, &count) || !address) return -1;
+  if (!ClipTransfer(buffer, offset, &count) || !address) return -1;
   sockaddr_in from{};
   int size = sizeof from;
   const int n = recvfrom(handle(sock), reinterpret_cast<char*>(buffer->data) + offset, count, 0,
                          reinterpret_cast<sockaddr*>(&from), &size);
-  if (n >= 0) address->Set(endpoint_of(from));
+  if (n >= 0) address->Set(EndpointOf(from));
   return n;
 }
 
 void KoSocket::GetLocalAddress(KoSocketAddress* address) {
   sockaddr_in local{};
   int size = sizeof local;
-  if (getsockname(handle(sock), reinterpret_cast<sockaddr*>(&local), &size) == 0) address->Set(endpoint_of(local));
+  if (getsockname(handle(sock), reinterpret_cast<sockaddr*>(&local), &size) == 0) address->Set(EndpointOf(local));
 }
 
 void KoSocket::GetRemoteAddress(KoSocketAddress* address) {
   sockaddr_in remote{};
   int size = sizeof remote;
-  if (getpeername(handle(sock), reinterpret_cast<sockaddr*>(&remote), &size) == 0) address->Set(endpoint_of(remote));
+  if (getpeername(handle(sock), reinterpret_cast<sockaddr*>(&remote), &size) == 0) address->Set(EndpointOf(remote));
 }
 
 // gethostbyname answers into storage of the calling thread's own, so lookups on several threads do not meet.

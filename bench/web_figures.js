@@ -36,14 +36,6 @@ async function timesToTitle(session, began) {
   return {blue, recognised, weight};
 }
 
-// Resolves once the page's service worker has cached the build and taken charge: later visits come from there.
-async function workerActive(session) {
-  await session.page.evaluate(async () => {
-    const registration = await navigator.serviceWorker.ready;
-    while (registration.active.state !== 'activated') await new Promise((wake) => setTimeout(wake, 50));
-  });
-}
-
 // A visit of the page in a fresh tab, from the service worker's cache: weight and times to the title, then, on
 // the first such visit, the rates in play at wave 7.
 async function visitPage(session, withPlay) {
@@ -104,7 +96,7 @@ async function main() {
   // The first visit in a fresh browser profile fetches everything; it leaves the build in the worker's cache.
   const session = await PageSession.open({query: 'stats=6'});
   const first = await timesToTitle(session, session.navigatedAt);
-  await workerActive(session);
+  await session.serviceWorkerActive();
   const visits = [];
   for (let run = 0; run < runs; ++run) visits.push(await visitPage(session, run === 0));
   await session.close();

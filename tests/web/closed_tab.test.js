@@ -6,14 +6,6 @@ const assert = require('node:assert/strict');
 const test = require('node:test');
 const {PageSession, sleep} = require('./support/browser');
 
-async function clickAt(session, x, y) {
-  const canvas = await (await session.page.$('#canvas')).boundingBox();
-  await session.page.mouse.move(canvas.x + x, canvas.y + y);
-  await session.page.mouse.down();
-  await sleep(100);
-  await session.page.mouse.up();
-}
-
 // Opens the options from the title's gear, steps the sound row, and closes them, which saves; resolves with the
 // state the save wrote once the page asks the browser to store it (FS.syncfs). The browser's storage takes its
 // time, the longer the busier the machine; here each store the page asks for starts five seconds late, so the
@@ -34,11 +26,11 @@ async function stepSoundAndSave(session) {
     });
   });
   await sleep(2000);  // the title has slid in
-  await clickAt(session, 38, 416);
+  await session.clickAt(38, 416);
   await sleep(1200);  // the options have slid in
-  await clickAt(session, 200, 140);
+  await session.clickAt(200, 140);
   await sleep(300);
-  await clickAt(session, 100, 60);
+  await session.clickAt(100, 60);
   return saved;
 }
 

@@ -13,33 +13,15 @@ const {missingFeatures, titleFeatures} = require('./support/screens');
 
 const web = path.resolve(__dirname, '../../host/web');
 
-// Resolves once the page's service worker has filled its cache and taken charge, with the browser's cache names.
-async function workerActive(session) {
-  await session.press('Shift');  // the page registers its worker once the player acts
-  await session.page.evaluate(async () => {
-    const registration = await navigator.serviceWorker.ready;
-    while (registration.active.state !== 'activated') await new Promise((wake) => setTimeout(wake, 50));
-  });
-  return session.page.evaluate(() => caches.keys());
-}
-
-async function clickAt(session, x, y) {
-  const canvas = await (await session.page.$('#canvas')).boundingBox();
-  await session.page.mouse.move(canvas.x + x, canvas.y + y);
-  await session.page.mouse.down();
-  await sleep(100);
-  await session.page.mouse.up();
-}
-
 // Steps the sound option from the title's gear and closes the options, which saves; resolves with the new state.
 async function saveAnOption(session) {
   const before = await session.storedState();
   await sleep(2000);  // the title has slid in
-  await clickAt(session, 38, 416);
+  await session.clickAt(38, 416);
   await sleep(1200);  // the options have slid in
-  await clickAt(session, 200, 140);
+  await session.clickAt(200, 140);
   await sleep(300);
-  await clickAt(session, 100, 60);
+  await session.clickAt(100, 60);
   for (let tries = 0; tries < 50 && (await session.storedState()) === before; ++tries) await sleep(100);
   return session.storedState();
 }
@@ -60,7 +42,7 @@ test('after one visit the page plays with the network off, with its saved state'
   const session = await PageSession.open({query: 'stats=6'});
   try {
     assert.ok(await session.waitForStats((stats) => stats.mode === 1, 20), 'the title runs');
-    assert.equal((await workerActive(session)).length, 1, 'one cache, filled');
+    assert.equal((await session.serviceWorkerActive()).length, 1, 'one cache, filled');
     const saved = await saveAnOption(session);
     assert.ok(saved, 'the option was saved');
 
@@ -80,7 +62,7 @@ test('after one visit the page plays with the network off, with its saved state'
 test('the browser finds the page installable as an app', {timeout: 60000}, async () => {
   const session = await PageSession.open();
   try {
-    await workerActive(session);
+    await session.serviceWorkerActive();
     const browser = await session.page.createCDPSession();
     assert.deepEqual((await browser.send('Page.getInstallabilityErrors')).installabilityErrors, []);
   } finally {
@@ -92,7 +74,7 @@ test('a new build on the server replaces the cache of the old one', {timeout: 12
   const session = await PageSession.open({query: 'stats=6'});
   const next = nextBuild();
   try {
-    const [oldCache] = await workerActive(session);
+    const [oldCache] = await session.serviceWorkerActive();
     session.server.serveFrom(next.folder);
     await session.reload();  // the old build runs, from its cache; the new one downloads beside it and waits
     assert.equal(await session.page.title(), 'Quarzel', 'the old build while its page is open');

@@ -94,6 +94,26 @@ class PageSession {
     return null;
   }
 
+  // A click at (x, y), pixels from the canvas's top left corner.
+  async clickAt(x, y) {
+    const canvas = await (await this.page.$('#canvas')).boundingBox();
+    await this.page.mouse.move(canvas.x + x, canvas.y + y);
+    await this.page.mouse.down();
+    await sleep(100);
+    await this.page.mouse.up();
+  }
+
+  // Resolves once the page's service worker has cached the build and taken charge, with the browser's cache
+  // names. The page registers its worker once the player acts: a key press here.
+  async serviceWorkerActive() {
+    await this.press('Shift');
+    await this.page.evaluate(async () => {
+      const registration = await navigator.serviceWorker.ready;
+      while (registration.active.state !== 'activated') await new Promise((wake) => setTimeout(wake, 50));
+    });
+    return this.page.evaluate(() => caches.keys());
+  }
+
   async press(key, heldMs = 120) {
     await this.page.keyboard.down(key);
     await sleep(heldMs);
